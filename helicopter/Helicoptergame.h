@@ -1,0 +1,12 @@
+#pragma once
+
+#include "stage/Window.h"
+
+namespace tolvane {
+
+class Helicoptergame final : public Window {
+public:
+    explicit Helicoptergame(Stage&);
+};
+
+} // namespace tolvane

@@ -1,0 +1,94 @@
+#include "stage/Numbers.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace tolvane {
+
+namespace {
+
+template <typename Int>
+Int round_half_even(double value)
+{
+    constexpr double lowest = std::numeric_limits<Int>::min();
+    constexpr double highest = std::numeric_limits<Int>::max();
+    if (std::isnan(value))
+        return 0;
+    double const rounded = std::nearbyint(value); // the default rounding mode is to nearest, ties to even
+    if (rounded <= lowest)
+        return std::numeric_limits<Int>::min();
+    if (rounded >= highest)
+        return std::numeric_limits<Int>::max();
+    return static_cast<Int>(rounded);
+}
+
+} // namespace
+
+std::int16_t to_int16(double value) { return round_half_even<std::int16_t>(value); }
+
+std::int32_t to_int32(double value) { return round_half_even<std::int32_t>(value); }
+
+double caption_number(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    double value = 0;
+    auto const [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc {} || !std::isfinite(value))
+        return 0;
+    return value;
+}
+
+std::string caption_text(double value)
+{
+    if (value == 0 || !std::isfinite(value))
+        return "0";
+
+    // Scientific form with 15 significant digits: "d.dddddddddddddde+XX".
+    std::array<char, 40> scientific {};
+    std::snprintf(scientific.data(), scientific.size(), "%.14e", std::fabs(value));
+    std::string digits;
+    char const* p = scientific.data();
+    for (; *p != 'e'; ++p)
+        if (*p != '.')
+            digits += *p;
+    int const exponent = std::atoi(p + 1);
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+
+    std::string text = value < 0 ? "-" : "";
+    int const point = exponent + 1; // digits before the decimal point
+    if (point <= 0) {
+        text += "0.";
+        text.append(static_cast<std::size_t>(-point), '0');
+        text += digits;
+    } else if (static_cast<std::size_t>(point) >= digits.size()) {
+        text += digits;
+        text.append(static_cast<std::size_t>(point) - digits.size(), '0');
+    } else {
+        text += digits.substr(0, static_cast<std::size_t>(point));
+        text += '.';
+        text += digits.substr(static_cast<std::size_t>(point));
+    }
+    return text;
+}
+
+std::string float_text(float value)
+{
+    if (value == 0)
+        return "0";
+    std::array<char, 64> buffer {};
+    auto const [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed);
+    if (error != std::errc {})
+        return std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
+    return std::string(buffer.data(), end);
+}
+
+} // namespace tolvane
