@@ -18,8 +18,7 @@ namespace tolvane {
 
 namespace {
 
-template <typename W>
-void add(Stage& stage, std::string_view name)
+template <typename W> void add(Stage& stage, std::string_view name)
 {
     stage.add_window(name, [](Stage& s) { return std::make_unique<W>(s); });
 }

@@ -4,12 +4,13 @@ namespace tolvane {
 
 Helicoptergame::Helicoptergame(Stage& stage)
     : Window(stage,
-             { .name = "Helicoptergame",
-               .caption = "Skyhaul",
-               .client_width = 10065,
-               .client_height = 7605,
-               .frame_left = 60, })
-{
-}
+        {
+            .name = "Helicoptergame",
+            .caption = "Skyhaul",
+            .client_width = 10065,
+            .client_height = 7605,
+            .frame_left = 60,
+        })
+{ }
 
 } // namespace tolvane

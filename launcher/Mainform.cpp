@@ -30,49 +30,52 @@ constexpr std::string_view pondleap_description
 
 Mainform::Mainform(Stage& stage)
     : Window(stage,
-             { .name = "Mainform",
-               .caption = "Tolvane box set",
-               .client_width = 11370,
-               .client_height = 10770,
-               .BackColor = white })
+        { .name = "Mainform",
+            .caption = "Tolvane box set",
+            .client_width = 11370,
+            .client_height = 10770,
+            .BackColor = white })
     , Label1({ .name = "Label1",
-               .bounds = { 3480, 120, 3015, 375 },
-               .caption = "Tolvane Box set",
-               .font = { 13.5f, 400 },
-               .BackColor = white })
+          .bounds = { 3480, 120, 3015, 375 },
+          .caption = "Tolvane Box set",
+          .font = { 13.5f, 400 },
+          .BackColor = white })
     , lblheli({ .name = "lblheli",
-                .bounds = { 3120, 5400, 4095, 3375 },
-                .caption = heli_description,
-                .font = { 12, 400 },
-                .BackColor = white,
-                .visible = false })
+          .bounds = { 3120, 5400, 4095, 3375 },
+          .caption = heli_description,
+          .font = { 12, 400 },
+          .BackColor = white,
+          .visible = false })
     , lblspace({ .name = "lblspace",
-                 .bounds = { 3120, 5400, 3975, 3615 },
-                 .caption = space_description,
-                 .font = { 12, 400 },
-                 .BackColor = white,
-                 .visible = false })
+          .bounds = { 3120, 5400, 3975, 3615 },
+          .caption = space_description,
+          .font = { 12, 400 },
+          .BackColor = white,
+          .visible = false })
     , pondleaplabel({ .name = "pondleaplabel",
-                      .bounds = { 3240, 5400, 3975, 3615 },
-                      .caption = pondleap_description,
-                      .font = { 12, 400 },
-                      .BackColor = white })
-    , ImgCopter({ .name = "ImgCopter", .bounds = { 3240, 1920, 3600, 3240 }, .picture = "Mainform/ImgCopter", .visible = false })
+          .bounds = { 3240, 5400, 3975, 3615 },
+          .caption = pondleap_description,
+          .font = { 12, 400 },
+          .BackColor = white })
+    , ImgCopter({ .name = "ImgCopter",
+          .bounds = { 3240, 1920, 3600, 3240 },
+          .picture = "Mainform/ImgCopter",
+          .visible = false })
     , lblmessage({ .name = "lblmessage",
-                   .bounds = { 3360, 600, 3375, 1215 },
-                   .caption = "Please select a one of three games by clicking the arrows",
-                   .font = { 13.5f, 700 },
-                   .BackColor = white })
+          .bounds = { 3360, 600, 3375, 1215 },
+          .caption = "Please select a one of three games by clicking the arrows",
+          .font = { 13.5f, 700 },
+          .BackColor = white })
     , imgpondleap({ .name = "imgpondleap", .bounds = { 3240, 1920, 3570, 3210 }, .picture = "Mainform/imgpondleap" })
     , imgstarbreach({ .name = "imgstarbreach",
-                      .bounds = { 3240, 1920, 3615, 3180 },
-                      .picture = "Mainform/imgstarbreach",
-                      .visible = false })
+          .bounds = { 3240, 1920, 3615, 3180 },
+          .picture = "Mainform/imgstarbreach",
+          .visible = false })
     , Image2({ .name = "Image2", .bounds = { 7200, 2760, 2280, 1725 }, .picture = "Mainform/Image2" })
     , Image1({ .name = "Image1", .bounds = { 240, 2760, 2280, 1725 }, .picture = "Mainform/Image1" })
 {
     store({ &Label1, &lblheli, &lblspace, &pondleaplabel, &ImgCopter, &lblmessage, &imgpondleap, &imgstarbreach,
-            &Image2, &Image1 });
+        &Image2, &Image1 });
     on_click(Image1, &Mainform::Image1_Click);
     on_click(Image2, &Mainform::Image2_Click);
     on_click(ImgCopter, &Mainform::ImgCopter_Click);

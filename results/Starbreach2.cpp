@@ -4,11 +4,12 @@ namespace tolvane {
 
 Starbreach2::Starbreach2(Stage& stage)
     : Window(stage,
-             { .name = "Starbreach2",
-               .caption = "Space lose",
-               .client_width = 8940,
-               .client_height = 6450, })
-{
-}
+        {
+            .name = "Starbreach2",
+            .caption = "Space lose",
+            .client_width = 8940,
+            .client_height = 6450,
+        })
+{ }
 
 } // namespace tolvane

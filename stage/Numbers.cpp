@@ -11,8 +11,7 @@ namespace tolvane {
 
 namespace {
 
-template <typename Int>
-Int round_half_even(double value)
+template <typename Int> Int round_half_even(double value)
 {
     constexpr double lowest = std::numeric_limits<Int>::min();
     constexpr double highest = std::numeric_limits<Int>::max();
@@ -84,8 +83,8 @@ std::string float_text(float value)
     if (value == 0)
         return "0";
     std::array<char, 64> buffer {};
-    auto const [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::fixed);
+    auto const [end, error]
+        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
     if (error != std::errc {})
         return std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
     return std::string(buffer.data(), end);

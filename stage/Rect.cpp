@@ -16,14 +16,14 @@ std::int32_t IntersectRect(Rect& destination, Rect const& first, Rect const& sec
         || second.top >= first.bottom)
         return 0;
     destination = { std::max(first.left, second.left), std::max(first.top, second.top),
-                    std::min(first.right, second.right), std::min(first.bottom, second.bottom) };
+        std::min(first.right, second.right), std::min(first.bottom, second.bottom) };
     return 1;
 }
 
 Rect sprite_rect(Sprite const& sprite)
 {
     return { to_int32(sprite.Left), to_int32(sprite.Top), to_int32(sprite.Left + sprite.Width),
-             to_int32(sprite.Top + sprite.Height) };
+        to_int32(sprite.Top + sprite.Height) };
 }
 
 bool overlap(Sprite const& first, Sprite const& second)

@@ -39,8 +39,7 @@ Sprite::Sprite(SpriteKind kind, std::string_view name, Bounds bounds, bool visib
     , Visible(*this, visible)
     , m_name(name)
     , m_kind(kind)
-{
-}
+{ }
 
 void Sprite::changed()
 {
@@ -72,8 +71,7 @@ Image::Image(ImageDesign const& design)
     , Enabled(*this, design.enabled)
     , picture(design.picture)
     , stretch(design.stretch)
-{
-}
+{ }
 
 Label::Label(LabelDesign const& design)
     : Sprite(SpriteKind::Label, design.name, design.bounds, design.visible)
@@ -84,8 +82,7 @@ Label::Label(LabelDesign const& design)
     , BackColor(*this, design.BackColor)
     , weight(design.font.weight)
     , TabIndex(design.TabIndex)
-{
-}
+{ }
 
 Shape::Shape(ShapeDesign const& design)
     : Sprite(SpriteKind::Shape, design.name, design.bounds, design.visible)
@@ -95,8 +92,7 @@ Shape::Shape(ShapeDesign const& design)
     , border_width(design.border_width)
     , FillColor(design.FillColor)
     , FillStyle(design.FillStyle)
-{
-}
+{ }
 
 CommandButton::CommandButton(ButtonDesign const& design)
     : Sprite(SpriteKind::CommandButton, design.name, design.bounds, design.visible)
@@ -105,7 +101,6 @@ CommandButton::CommandButton(ButtonDesign const& design)
     , style(design.style)
     , BackColor(design.BackColor)
     , TabIndex(design.TabIndex)
-{
-}
+{ }
 
 } // namespace tolvane

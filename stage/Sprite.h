@@ -16,14 +16,12 @@ class Window;
 
 // A property of a sprite that the program reads and writes. Assigning a new value tells the
 // sprite's window, so the screen is redrawn and the stage can keep the keyboard focus right.
-template <typename T>
-class Property {
+template <typename T> class Property {
 public:
     Property(Sprite& owner, T value)
         : m_owner(owner)
         , m_value(std::move(value))
-    {
-    }
+    { }
     Property(Property const&) = delete;
 
     operator T const&() const { return m_value; }
@@ -43,8 +41,7 @@ public:
     Single(Sprite& owner, float value)
         : m_owner(owner)
         , m_value(value)
-    {
-    }
+    { }
     Single(Single const&) = delete;
 
     operator double() const { return m_value; }
@@ -113,8 +110,7 @@ protected:
 
 private:
     friend class Window;
-    template <typename>
-    friend class Property;
+    template <typename> friend class Property;
     friend class Single;
     void changed();
 
@@ -216,8 +212,7 @@ public:
 };
 
 // A set of sprites of one kind under one name, told apart by an index from 0.
-template <typename T, std::size_t N>
-struct SpriteArray {
+template <typename T, std::size_t N> struct SpriteArray {
     std::array<T, N> elements;
 
     T& Item(int index)
@@ -228,8 +223,7 @@ struct SpriteArray {
     static constexpr int Count = static_cast<int>(N);
 };
 
-template <typename T>
-Property<T>& Property<T>::operator=(T value)
+template <typename T> Property<T>& Property<T>::operator=(T value)
 {
     if (!(value == m_value)) {
         m_value = std::move(value);

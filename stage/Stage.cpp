@@ -13,8 +13,7 @@ struct ProgramEnded { };
 
 bool contains(Sprite const& sprite, double x, double y)
 {
-    return sprite.Left <= x && x < sprite.Left + sprite.Width && sprite.Top <= y
-        && y < sprite.Top + sprite.Height;
+    return sprite.Left <= x && x < sprite.Left + sprite.Width && sprite.Top <= y && y < sprite.Top + sprite.Height;
 }
 
 } // namespace
@@ -22,8 +21,7 @@ bool contains(Sprite const& sprite, double x, double y)
 Stage::Stage(Clock& clock, Display* display)
     : m_clock(clock)
     , m_display(display)
-{
-}
+{ }
 
 Stage::~Stage() = default;
 
@@ -38,8 +36,7 @@ void Stage::start(std::string_view name)
     dispatch([&] { show(name); });
 }
 
-template <typename F>
-void Stage::dispatch(F&& handler)
+template <typename F> void Stage::dispatch(F&& handler)
 {
     if (m_ended)
         return;
@@ -195,7 +192,8 @@ void Stage::mouse_press(Window& window, double x, double y, int button)
     dispatch([&] {
         activate(window);
         Sprite* receiver = route(window, x, y);
-        m_captures[static_cast<std::size_t>(button)] = Capture { std::string(window.name()), window.m_serial, receiver };
+        m_captures[static_cast<std::size_t>(button)]
+            = Capture { std::string(window.name()), window.m_serial, receiver };
         if (!receiver)
             window.Form_MouseDown(static_cast<std::int16_t>(button), 0, static_cast<float>(x), static_cast<float>(y));
     });
@@ -237,9 +235,8 @@ void Stage::close(Window& window)
 {
     if (m_ended || !window.visible())
         return;
-    bool const last = std::none_of(m_slots.begin(), m_slots.end(), [&](Slot const& s) {
-        return s.window && s.window.get() != &window && s.window->visible();
-    });
+    bool const last = std::none_of(m_slots.begin(), m_slots.end(),
+        [&](Slot const& s) { return s.window && s.window.get() != &window && s.window->visible(); });
     if (last) {
         finish();
         return;

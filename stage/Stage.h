@@ -84,8 +84,7 @@ private:
         Sprite* sprite = nullptr; // null: the window itself received the press
     };
 
-    template <typename F>
-    void dispatch(F&& handler);
+    template <typename F> void dispatch(F&& handler);
     Slot* slot(std::string_view name);
     Slot const* slot(std::string_view name) const;
     void activate(Window&);

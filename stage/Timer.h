@@ -13,8 +13,7 @@ class TimerSwitch {
 public:
     explicit TimerSwitch(Timer& timer)
         : m_timer(timer)
-    {
-    }
+    { }
     TimerSwitch(TimerSwitch const&) = delete;
     operator bool() const;
     TimerSwitch& operator=(bool enabled);
@@ -29,8 +28,7 @@ public:
     TimerInterval(Timer& timer, int milliseconds)
         : m_timer(timer)
         , m_milliseconds(milliseconds)
-    {
-    }
+    { }
     TimerInterval(TimerInterval const&) = delete;
     operator int() const { return m_milliseconds; }
     TimerInterval& operator=(int milliseconds);

@@ -27,13 +27,12 @@ Window::Window(Stage& stage, WindowDesign const& design)
     , m_design(design)
     , m_client_width(design.client_width)
     , m_client_height(design.client_height)
-{
-}
+{ }
 
 Sprite* Window::sprite(std::string_view name) const
 {
-    auto const found = std::find_if(m_sprites.begin(), m_sprites.end(),
-                                    [name](Sprite const* sprite) { return sprite->name() == name; });
+    auto const found = std::find_if(
+        m_sprites.begin(), m_sprites.end(), [name](Sprite const* sprite) { return sprite->name() == name; });
     return found == m_sprites.end() ? nullptr : *found;
 }
 

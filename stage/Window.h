@@ -24,8 +24,7 @@ public:
     FormRef(Stage& stage, std::string_view name)
         : m_stage(stage)
         , m_name(name)
-    {
-    }
+    { }
     FormRef(FormRef const&) = delete;
 
     void Show() const;
@@ -112,8 +111,7 @@ protected:
     void store(std::initializer_list<Sprite*> sprites_in_stored_order);
     void declare(std::initializer_list<Variable> variables) { m_variables = variables; }
 
-    template <typename W>
-    void on_click(Sprite& sprite, void (W::*handler)())
+    template <typename W> void on_click(Sprite& sprite, void (W::*handler)())
     {
         sprite.on_click = [this, handler] { (static_cast<W*>(this)->*handler)(); };
     }

@@ -45,14 +45,13 @@ std::vector<std::string_view> split(std::string_view text, char separator)
     }
 }
 
-template <typename Int>
-Int whole_number(std::string_view word, Int lowest, Int highest, std::string_view what)
+template <typename Int> Int whole_number(std::string_view word, Int lowest, Int highest, std::string_view what)
 {
     Int value {};
     auto const [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
     if (word.empty() || error != std::errc {} || end != word.data() + word.size() || value < lowest || value > highest)
         fail("bad " + std::string(what) + " " + quoted(word) + ": expected a whole number from "
-             + std::to_string(lowest) + " to " + std::to_string(highest));
+            + std::to_string(lowest) + " to " + std::to_string(highest));
     return value;
 }
 
@@ -113,8 +112,8 @@ void append_json_string(std::string& json, std::string_view text)
 std::vector<std::string_view> const& properties_of(SpriteKind kind)
 {
     static std::vector<std::string_view> const image { "Left", "Top", "Width", "Height", "Visible", "Enabled" };
-    static std::vector<std::string_view> const label { "Left",     "Top",      "Width",     "Height",   "Visible",
-                                                       "Enabled",  "Caption",  "FontSize",  "ForeColor", "BackColor" };
+    static std::vector<std::string_view> const label { "Left", "Top", "Width", "Height", "Visible", "Enabled",
+        "Caption", "FontSize", "ForeColor", "BackColor" };
     static std::vector<std::string_view> const shape { "Left", "Top", "Width", "Height", "Visible" };
     static std::vector<std::string_view> const button { "Left", "Top", "Width", "Height", "Visible", "Caption" };
     switch (kind) {
@@ -450,7 +449,8 @@ void ScriptRunner::execute(std::string_view line, std::ostream& out)
     };
 
     if (command == "run") {
-        auto const granules = whole_number<std::int64_t>(required("a number of granules"), 0, 1'000'000'000'000, "count");
+        auto const granules
+            = whole_number<std::int64_t>(required("a number of granules"), 0, 1'000'000'000'000, "count");
         no_more();
         if (!ended)
             run_granules(granules);
