@@ -126,6 +126,12 @@ void Stage::hide(std::string_view name)
         activate_most_recent();
 }
 
+void Stage::focus_window(Window& window)
+{
+    if (!m_ended && window.visible() && m_active != &window)
+        activate(window);
+}
+
 void Stage::set_visible(std::string_view name, bool visible)
 {
     dispatch([&] {

@@ -52,6 +52,9 @@ public:
     void mouse_press(Window&, double x, double y, int button);
     void mouse_release(Window* over, double x, double y, int button);
     void close(Window&);
+    // The desktop moved the keyboard focus to a visible window of ours (a click on its frame, a
+    // window switcher): it becomes the active window.
+    void focus_window(Window&);
     // Sets a window's `Visible` as an assignment of the program would, outside any handler.
     void set_visible(std::string_view name, bool visible);
     void resize(Window&, int client_width, int client_height);
