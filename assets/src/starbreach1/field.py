@@ -85,9 +85,9 @@ def ring_dots(front):
 
 
 def cloud(front):
-    for _ in range(3200):
+    for _ in range(6000):
         a = rnd.uniform(0, 2 * math.pi)
-        d = R * (0.9 + abs(rnd.gauss(0, 0.35)))
+        d = R * (0.93 + abs(rnd.gauss(0, 0.25)))
         x, y = CX + d * math.cos(a), CY + d * math.sin(a) * 0.96
         inside = math.hypot(x - CX, y - CY) < R
         if front != (inside or rnd.random() < 0.5):
