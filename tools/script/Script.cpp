@@ -296,7 +296,8 @@ Target resolve(Stage const& stage, std::string_view text)
     if (!target.sprite)
         fail("window " + quoted(parts[0]) + " has no sprite " + quoted(parts[1]));
     if (!has_property(target.sprite->kind(), target.property))
-        fail("a " + std::string(kind_name(target.sprite->kind())) + " has no property " + quoted(target.property));
+        fail("sprite " + quoted(parts[1]) + " (" + std::string(kind_name(target.sprite->kind())) + ") has no property "
+            + quoted(target.property));
     return target;
 }
 
