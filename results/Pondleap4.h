@@ -1,10 +1,11 @@
 #pragma once
 
-#include "stage/Window.h"
+#include "results/ResultWindow.h"
 
 namespace tolvane {
 
-class Pondleap4 final : public Window {
+// The road-crossing game's lose window, shown by the board when its last life is gone.
+class Pondleap4 final : public ResultWindow {
 public:
     explicit Pondleap4(Stage&);
 };

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "stage/Window.h"
+#include "results/ResultWindow.h"
 
 namespace tolvane {
 
-class Starbreach2 final : public Window {
+// The alien-shooting game's lose window. It is loaded hidden at the field's first tick, so its message has been growing
+// long before it is shown.
+class Starbreach2 final : public ResultWindow {
 public:
     explicit Starbreach2(Stage&);
 };

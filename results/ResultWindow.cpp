@@ -1,0 +1,37 @@
+#include "results/ResultWindow.h"
+
+namespace tolvane {
+
+// The message starts at the default size; the timer's place among the sprites changes nothing
+// for the stage, so every window stores its button first and its message last.
+ResultWindow::ResultWindow(Stage& stage, ResultDesign const& design)
+    : Window(stage,
+        {
+            .name = design.name,
+            .caption = design.caption,
+            .client_width = design.client_width,
+            .client_height = design.client_height,
+            .BackColor = colours::Black,
+        })
+    , Command1({ .name = "Command1",
+          .bounds = design.exit_bounds,
+          .caption = "Exit",
+          .style = 1,
+          .BackColor = design.exit_BackColor,
+          .TabIndex = 0 })
+    , lblmessage({ .name = "lblmessage",
+          .bounds = design.message_bounds,
+          .caption = design.message,
+          .BackColor = design.message_BackColor,
+          .ForeColor = design.message_ForeColor })
+{
+    store({ &Command1, &lblmessage });
+    on_click(Command1, &ResultWindow::Command1_Click);
+}
+
+// No upper limit: the message grows for as long as the window stays loaded, shown or hidden.
+void ResultWindow::Timer1_Timer() { lblmessage.FontSize = lblmessage.FontSize + 9; }
+
+void ResultWindow::Command1_Click() { End(); }
+
+} // namespace tolvane
