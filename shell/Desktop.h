@@ -1,0 +1,61 @@
+#pragma once
+
+#include "shell/DesktopWindow.h"
+#include "shell/Painter.h"
+#include "stage/Display.h"
+#include "stage/Stage.h"
+
+#include <memory>
+#include <vector>
+
+union SDL_Event;
+struct SDL_WindowEvent;
+struct SDL_KeyboardEvent;
+struct SDL_MouseButtonEvent;
+
+namespace tolvane {
+
+// The SDL desktop behind the stage: a real window for every loaded window of the program, kept
+// shown, hidden and raised as the stage says, and the desktop's input turned into the stage's
+// key presses, mouse presses, closes and resizes.
+class Desktop final : public Display {
+public:
+    Desktop(Pictures& pictures, Fonts const& fonts);
+    ~Desktop() override;
+
+    void attach(Stage& stage) { m_stage = &stage; }
+
+    void window_loaded(Window&) override;
+    void window_unloading(Window&) override;
+    void window_shown(Window&) override;
+    void window_hidden(Window&) override;
+    void window_activated(Window&) override;
+    void window_resized(Window&) override;
+
+    void handle(SDL_Event const& event);
+    // Paints and presents what changed in every shown window.
+    void repaint();
+
+    // Someone asked the program to stop from outside, by a signal or the end of the session.
+    bool quit_requested() const { return m_quit; }
+
+    DesktopWindow* find(Window const& window) const;
+    DesktopWindow* find(std::uint32_t id) const;
+
+private:
+    void on_window_event(SDL_WindowEvent const& event);
+    void on_key_down(SDL_KeyboardEvent const& event);
+    void on_button_down(SDL_MouseButtonEvent const& event);
+    void on_button_up(SDL_MouseButtonEvent const& event);
+    void press_look(Window& window, double x, double y, int button);
+
+    Pictures& m_pictures;
+    Painter m_painter;
+    Stage* m_stage = nullptr;
+    std::vector<std::unique_ptr<DesktopWindow>> m_windows;
+    Window const* m_pressed_window = nullptr; // the button held down by the mouse, for drawing it sunk
+    Sprite const* m_pressed = nullptr;
+    bool m_quit = false;
+};
+
+} // namespace tolvane

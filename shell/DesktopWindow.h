@@ -1,0 +1,56 @@
+#pragma once
+
+#include "shell/Canvas.h"
+#include "shell/Damage.h"
+#include "shell/Painter.h"
+#include "stage/Window.h"
+
+#include <cstdint>
+#include <vector>
+
+struct SDL_Window;
+
+namespace tolvane {
+
+// The real window on the desktop for one loaded window of the program: created hidden when the
+// window loads, destroyed when it unloads. It keeps a picture of the client area and repaints
+// only what changed in it.
+class DesktopWindow {
+public:
+    DesktopWindow(Window& window, Canvas const* icon);
+    ~DesktopWindow();
+    DesktopWindow(DesktopWindow const&) = delete;
+    DesktopWindow& operator=(DesktopWindow const&) = delete;
+
+    Window& window() const { return m_window; }
+    std::uint32_t id() const { return m_id; }
+    Canvas const& canvas() const { return m_canvas; }
+
+    void show();
+    void hide();
+    void raise();
+    // The window's client size changed in the program: the whole area is painted afresh.
+    void follow_size();
+    // Puts a window that the desktop does not place where its design wants it, once the frame
+    // around it is known.
+    void settle_position();
+    // Keeps a window without a maximize button from staying maximized.
+    void refuse_maximize();
+
+    void repaint(Painter const& painter, ButtonLook look);
+    void present_all();
+
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_canvas.width() && y < m_canvas.height(); }
+
+private:
+    void present(std::vector<PixelRect> const& areas);
+
+    Window& m_window;
+    SDL_Window* m_sdl = nullptr;
+    std::uint32_t m_id = 0;
+    Canvas m_canvas;
+    Damage m_damage;
+    bool m_placing = false;
+};
+
+} // namespace tolvane

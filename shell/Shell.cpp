@@ -1,0 +1,78 @@
+#include "shell/Shell.h"
+
+#include "shell/Desktop.h"
+#include "shell/EventLoop.h"
+#include "shell/Fonts.h"
+#include "shell/Pictures.h"
+#include "shell/SteadyClock.h"
+
+#include <SDL.h>
+
+#include <exception>
+#include <iostream>
+
+namespace tolvane {
+
+namespace {
+
+int fail(std::string_view message)
+{
+    std::cerr << "tolvane: " << message << '\n';
+    return 1;
+}
+
+// SDL for as long as the program plays. The window surfaces are drawn in software: the
+// renderer SDL would put behind them costs several times the processor for the same pixels.
+class SdlVideo {
+public:
+    SdlVideo()
+    {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+        m_ready = SDL_Init(SDL_INIT_VIDEO) == 0;
+    }
+    ~SdlVideo()
+    {
+        if (m_ready)
+            SDL_Quit();
+    }
+    SdlVideo(SdlVideo const&) = delete;
+    SdlVideo& operator=(SdlVideo const&) = delete;
+
+    bool ready() const { return m_ready; }
+
+private:
+    bool m_ready = false;
+};
+
+} // namespace
+
+int play_on_desktop(std::function<void(Stage&)> const& add_windows, std::string_view startup_window)
+{
+    SdlVideo video;
+    if (!video.ready())
+        return fail(std::string("cannot open the display: ") + SDL_GetError());
+    std::optional<std::filesystem::path> const folder = Pictures::find_folder();
+    if (!folder)
+        return fail("cannot find the pictures (the assets folder)");
+    std::string error;
+    std::unique_ptr<Fonts> const fonts = Fonts::open(error);
+    if (!fonts)
+        return fail(error);
+    Pictures pictures(*folder, std::cerr);
+    SteadyClock clock;
+    Desktop desktop(pictures, *fonts);
+    Stage stage(clock, &desktop);
+    desktop.attach(stage);
+    add_windows(stage);
+    try {
+        stage.start(startup_window);
+        EventLoop(stage, desktop, clock).run();
+    } catch (std::exception const& failure) {
+        return fail(failure.what());
+    }
+    return 0;
+}
+
+} // namespace tolvane

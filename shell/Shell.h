@@ -1,0 +1,16 @@
+#pragma once
+
+#include "stage/Stage.h"
+
+#include <functional>
+#include <string_view>
+
+namespace tolvane {
+
+// Plays the program on the desktop: opens the display, the fonts and the pictures, registers
+// the windows, starts the start-up window and runs until the program ends. Returns the
+// process's exit status: 0 when the program ended, 1 when the desktop could not be had, with a
+// message on standard error saying why.
+int play_on_desktop(std::function<void(Stage&)> const& add_windows, std::string_view startup_window);
+
+} // namespace tolvane

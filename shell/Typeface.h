@@ -1,0 +1,63 @@
+#pragma once
+
+#include "shell/Coverage.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+namespace tolvane {
+
+// What a glyph needs for layout, in the font's own units (y upwards from the baseline).
+struct GlyphMetrics {
+    double advance = 0;
+    double left = 0; // the ink box
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
+// Where a glyph's outline goes: its origin in pixels and how many pixels one font unit is.
+struct GlyphPlacement {
+    double x = 0;
+    double y = 0; // the baseline
+    double scale = 1;
+};
+
+// One face of the windows' font, "MS Sans Serif" or the sans-serif face that fontconfig gives in
+// its place, regular or bold. Glyphs are read unscaled and placed in double precision, so text
+// of any size, however absurd, costs the same as text at 8 points.
+class Typeface {
+public:
+    ~Typeface();
+    Typeface(Typeface const&) = delete;
+    Typeface& operator=(Typeface const&) = delete;
+
+    // The face for a font weight (700 and above are bold); on failure, a message saying why.
+    static std::unique_ptr<Typeface> open(int weight, std::string& error);
+
+    std::string const& family() const { return m_family; }
+    double units_per_em() const { return m_units_per_em; }
+    double ascender() const { return m_ascender; }
+    double line_height() const { return m_ascender - m_descender; }
+
+    unsigned glyph(char32_t character) const;
+    GlyphMetrics const& metrics(unsigned glyph) const;
+    double kerning(unsigned left, unsigned right) const;
+    void outline(unsigned glyph, GlyphPlacement placement, Coverage& coverage) const;
+
+private:
+    struct Handles;
+    explicit Typeface(std::unique_ptr<Handles>);
+
+    std::unique_ptr<Handles> m_handles;
+    std::string m_family;
+    double m_units_per_em = 1;
+    double m_ascender = 0;
+    double m_descender = 0;
+    bool m_kerning = false;
+    mutable std::unordered_map<unsigned, GlyphMetrics> m_metrics;
+};
+
+} // namespace tolvane
