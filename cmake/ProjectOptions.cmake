@@ -13,3 +13,11 @@ function(tolvane_library name)
     target_link_libraries(${name} PUBLIC ${ARG_LINKS})
   endif()
 endfunction()
+
+# A build whose every test also runs under AddressSanitizer and UndefinedBehaviorSanitizer; any
+# report stops the program, so a test that provokes one fails.
+option(TOLVANE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(TOLVANE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
