@@ -3,8 +3,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace tolvane {
@@ -51,13 +49,15 @@ std::string caption_text(double value)
 
     // Scientific form with 15 significant digits: "d.dddddddddddddde+XX".
     std::array<char, 40> scientific {};
-    std::snprintf(scientific.data(), scientific.size(), "%.14e", std::fabs(value));
+    auto const [end, error] = std::to_chars(
+        scientific.data(), scientific.data() + scientific.size(), std::fabs(value), std::chars_format::scientific, 14);
     std::string digits;
     char const* p = scientific.data();
     for (; *p != 'e'; ++p)
         if (*p != '.')
             digits += *p;
-    int const exponent = std::atoi(p + 1);
+    int exponent = 0;
+    std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, end, exponent);
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
 
