@@ -9,7 +9,7 @@ namespace tolvane {
 namespace {
 
 // Lines may stray this far from a curve, in pixels; less than the eye tells apart.
-constexpr double flatness = 0.2;
+constexpr double flatness = 0.1;
 
 // Halving a curve quarters its bend, so even a curve a billion pixels long is flat well before this.
 constexpr int deepest_split = 48;

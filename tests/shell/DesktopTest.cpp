@@ -1,0 +1,195 @@
+#include "shell/Desktop.h"
+#include "Sampler.h"
+#include "TestFonts.h"
+#include "TestPictures.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+namespace tolvane {
+namespace {
+
+using testing::Sampler;
+
+// The desktop on SDL's dummy video driver: real SDL windows and events, without a screen.
+class DesktopTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    }
+    static void TearDownTestSuite() { SDL_Quit(); }
+
+    DesktopTest()
+    {
+        stage.add_window("Sampler", [](Stage& s) { return std::make_unique<Sampler>(s); });
+        stage.add_window("Second", [](Stage& s) { return std::make_unique<Sampler>(s, "Second"); });
+        desktop.attach(stage);
+    }
+
+    Sampler& window(std::string_view name = "Sampler") { return static_cast<Sampler&>(stage.load(name)); }
+    std::uint32_t id(std::string_view name = "Sampler") { return desktop.find(window(name))->id(); }
+    std::uint32_t flags(std::string_view name = "Sampler") { return SDL_GetWindowFlags(SDL_GetWindowFromID(id(name))); }
+
+    void mouse(std::uint32_t type, std::string_view name, int x, int y, std::uint8_t button = SDL_BUTTON_LEFT)
+    {
+        SDL_Event event {};
+        event.button.type = type;
+        event.button.windowID = id(name);
+        event.button.button = button;
+        event.button.x = x;
+        event.button.y = y;
+        desktop.handle(event);
+    }
+    void key(SDL_Keycode sym, std::string_view name = "Sampler")
+    {
+        SDL_Event event {};
+        event.key.type = SDL_KEYDOWN;
+        event.key.windowID = id(name);
+        event.key.keysym.sym = sym;
+        desktop.handle(event);
+    }
+    void window_event(std::uint32_t window_id, SDL_WindowEventID what, int data1 = 0, int data2 = 0)
+    {
+        SDL_Event event {};
+        event.window.type = SDL_WINDOWEVENT;
+        event.window.windowID = window_id;
+        event.window.event = static_cast<std::uint8_t>(what);
+        event.window.data1 = data1;
+        event.window.data2 = data2;
+        desktop.handle(event);
+    }
+    void click(std::string_view name, int x, int y)
+    {
+        mouse(SDL_MOUSEBUTTONDOWN, name, x, y);
+        mouse(SDL_MOUSEBUTTONUP, name, x, y);
+    }
+
+    VirtualClock clock;
+    testing::TestPictures pictures;
+    Desktop desktop { pictures.pictures(), testing::test_fonts() };
+    Stage stage { clock, &desktop };
+};
+
+TEST_F(DesktopTest, ALoadedWindowHasAHiddenDesktopWindowWithItsCaption)
+{
+    stage.load("Sampler");
+    ASSERT_NE(desktop.find(window()), nullptr);
+    EXPECT_TRUE(flags() & SDL_WINDOW_HIDDEN);
+    EXPECT_STREQ(SDL_GetWindowTitle(SDL_GetWindowFromID(id())), "Sampler window");
+    EXPECT_EQ(desktop.find(window())->canvas().width(), 40);
+    EXPECT_EQ(desktop.find(window())->canvas().height(), 20);
+}
+
+TEST_F(DesktopTest, ShowingAndHidingFollowTheStage)
+{
+    stage.show("Sampler");
+    EXPECT_TRUE(flags() & SDL_WINDOW_SHOWN);
+    stage.hide("Sampler");
+    EXPECT_TRUE(flags() & SDL_WINDOW_HIDDEN);
+}
+
+TEST_F(DesktopTest, RepaintDrawsTheShownWindow)
+{
+    stage.show("Sampler");
+    desktop.repaint();
+    Canvas const& canvas = desktop.find(window())->canvas();
+    EXPECT_EQ(canvas.pixel(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(canvas.pixel(5, 5), 0xFF0000FFu);
+}
+
+TEST_F(DesktopTest, ClicksReachSpritesAndPressesElsewhereTheWindow)
+{
+    stage.show("Sampler");
+    click("Sampler", 35, 5);
+    click("Sampler", 26, 1);
+    EXPECT_EQ(window().clicks, 1);
+    EXPECT_EQ(window().picture_clicks, 1);
+    EXPECT_TRUE(window().mouse.empty());
+    mouse(SDL_MOUSEBUTTONDOWN, "Sampler", 5, 5, SDL_BUTTON_LEFT);
+    mouse(SDL_MOUSEBUTTONDOWN, "Sampler", 5, 5, SDL_BUTTON_RIGHT);
+    mouse(SDL_MOUSEBUTTONDOWN, "Sampler", 5, 5, SDL_BUTTON_MIDDLE);
+    mouse(SDL_MOUSEBUTTONUP, "Sampler", 500, 500, SDL_BUTTON_MIDDLE);
+    mouse(SDL_MOUSEBUTTONUP, "Sampler", 5, 5, SDL_BUTTON_RIGHT);
+    mouse(SDL_MOUSEBUTTONUP, "Sampler", 5, 5, SDL_BUTTON_LEFT);
+    EXPECT_EQ(window().mouse, (std::vector<int> { 1, 2, 3, -3, -2, -1 }));
+}
+
+TEST_F(DesktopTest, ReleasingOutsideTheWindowIsNoClick)
+{
+    stage.show("Sampler");
+    mouse(SDL_MOUSEBUTTONDOWN, "Sampler", 26, 1);
+    mouse(SDL_MOUSEBUTTONUP, "Sampler", -5, 1);
+    mouse(SDL_MOUSEBUTTONDOWN, "Sampler", 26, 1);
+    mouse(SDL_MOUSEBUTTONUP, "Sampler", 26, 40);
+    EXPECT_EQ(window().picture_clicks, 0);
+}
+
+TEST_F(DesktopTest, KeysReachTheWindowOrItsFocusedButton)
+{
+    stage.show("Sampler");
+    key(SDLK_LEFT);
+    key(SDLK_SPACE);
+    EXPECT_TRUE(window().keys.empty()) << "the focused button ignores other keys";
+    EXPECT_EQ(window().clicks, 1) << "and takes Space as a click";
+    window().cmdGo.Visible = false;
+    for (SDL_Keycode sym : { SDLK_LEFT, SDLK_UP, SDLK_RIGHT, SDLK_DOWN, SDLK_SPACE, SDLK_F13 })
+        key(sym);
+    EXPECT_EQ(window().keys, (std::vector<int> { 37, 38, 39, 40, 32 }));
+}
+
+TEST_F(DesktopTest, TheWindowTheDesktopFocusesBecomesActive)
+{
+    stage.show("Sampler");
+    stage.show("Second");
+    window("Sampler").cmdGo.Visible = false;
+    ASSERT_EQ(stage.active(), &window("Second"));
+    window_event(id("Sampler"), SDL_WINDOWEVENT_FOCUS_GAINED);
+    EXPECT_EQ(stage.active(), &window("Sampler"));
+    window_event(id("Second"), SDL_WINDOWEVENT_FOCUS_GAINED);
+    key(SDLK_UP, "Sampler");
+    EXPECT_EQ(stage.active(), &window("Sampler")) << "a key from a window makes it active first";
+    EXPECT_EQ(window("Sampler").keys, (std::vector<int> { 38 }));
+}
+
+TEST_F(DesktopTest, ClosingUnloadsAndClosingTheLastWindowEnds)
+{
+    stage.show("Sampler");
+    stage.show("Second");
+    std::uint32_t const closed = id("Sampler");
+    window_event(closed, SDL_WINDOWEVENT_CLOSE);
+    EXPECT_EQ(stage.find("Sampler"), nullptr);
+    EXPECT_EQ(desktop.find(closed), nullptr);
+    EXPECT_EQ(SDL_GetWindowFromID(closed), nullptr);
+    window_event(closed, SDL_WINDOWEVENT_CLOSE);
+    window_event(closed, SDL_WINDOWEVENT_EXPOSED);
+    EXPECT_FALSE(stage.ended()) << "events for a destroyed window are dropped";
+    window_event(id("Second"), SDL_WINDOWEVENT_CLOSE);
+    EXPECT_TRUE(stage.ended());
+}
+
+TEST_F(DesktopTest, ResizingChangesTheClientAreaButNoSprite)
+{
+    stage.show("Sampler");
+    window_event(id(), SDL_WINDOWEVENT_SIZE_CHANGED, 50, 30);
+    EXPECT_EQ(window().client_width(), 750);
+    EXPECT_EQ(window().client_height(), 450);
+    EXPECT_EQ(window().outer_width(), 990);
+    EXPECT_EQ(window().cmdGo.Left, 450);
+    desktop.repaint();
+    Canvas const& canvas = desktop.find(window())->canvas();
+    EXPECT_EQ(canvas.width(), 50);
+    EXPECT_EQ(canvas.pixel(45, 25), 0xFF0000FFu);
+}
+
+TEST_F(DesktopTest, AQuitFromOutsideIsNoted)
+{
+    SDL_Event event {};
+    event.type = SDL_QUIT;
+    desktop.handle(event);
+    EXPECT_TRUE(desktop.quit_requested());
+}
+
+} // namespace
+} // namespace tolvane

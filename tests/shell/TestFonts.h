@@ -1,0 +1,22 @@
+#pragma once
+
+#include "shell/Fonts.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace tolvane::testing {
+
+// The desktop's fonts, opened once for all the tests of a program.
+inline Fonts const& test_fonts()
+{
+    static std::string error;
+    static std::unique_ptr<Fonts> const fonts = Fonts::open(error);
+    if (!fonts)
+        throw std::runtime_error("the shell tests need an outline font (fonts-liberation2): " + error);
+    return *fonts;
+}
+
+} // namespace tolvane::testing
