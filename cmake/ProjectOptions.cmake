@@ -21,3 +21,11 @@ if(TOLVANE_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# The libFuzzer build of the session fuzz target (clang only): everything is instrumented for
+# coverage and built with the same sanitizers.
+option(TOLVANE_FUZZ "Build the session fuzz target with libFuzzer (needs clang)" OFF)
+if(TOLVANE_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
