@@ -10,6 +10,7 @@
 
 #include <exception>
 #include <iostream>
+#include <string_view>
 
 namespace tolvane {
 
@@ -42,6 +43,14 @@ public:
 
     bool ready() const { return m_ready; }
 
+    // Without a desktop, SDL falls back to drivers that show nothing; the game would then run
+    // unseen for ever.
+    static bool shows_windows()
+    {
+        std::string_view const driver = SDL_GetCurrentVideoDriver();
+        return driver != "offscreen" && driver != "dummy" && driver != "evdev";
+    }
+
 private:
     bool m_ready = false;
 };
@@ -53,6 +62,8 @@ int play_on_desktop(std::function<void(Stage&)> const& add_windows, std::string_
     SdlVideo video;
     if (!video.ready())
         return fail(std::string("cannot open the display: ") + SDL_GetError());
+    if (!SdlVideo::shows_windows())
+        return fail("cannot open the display: there is no desktop to show the windows on");
     std::optional<std::filesystem::path> const folder = Pictures::find_folder();
     if (!folder)
         return fail("cannot find the pictures (the assets folder)");

@@ -1,0 +1,64 @@
+# Helpers for the stories that play the real program on a virtual X screen with a window
+# manager, sourced by each story. `start_desktop` skips the story (status 77) where the X tools
+# are not installed.
+set -u
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+# Waits up to ten seconds for a command to succeed.
+eventually() {
+    for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    return 1
+}
+
+# Xvfb picks a free display number itself and writes it down once it accepts connections.
+start_desktop() {
+    for tool in Xvfb openbox xdotool wmctrl xwininfo import; do
+        command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+    done
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    pids+=($!)
+    eventually test -s "$work/display" || fail "the virtual screen did not start: $(cat "$work/xvfb.log")"
+    export DISPLAY=":$(head -1 "$work/display")"
+    openbox >"$work/openbox.log" 2>&1 &
+    pids+=($!)
+    eventually wmctrl -m || fail "the window manager did not start: $(cat "$work/openbox.log")"
+}
+
+start_program() {
+    "$1" >"$work/tolvane.log" 2>&1 &
+    program=$!
+    pids+=($program)
+}
+
+# The X window of a shown window of the program, by its caption.
+shown() { xdotool search --onlyvisible --name "^$1\$"; }
+
+# A left click at client pixel X Y of a window.
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+
+# The colour name or srgb() value of one client pixel.
+pixel() { import -window "$1" -crop "1x1+$2+$3" txt:- | tail -1 | awk '{print $NF}'; }
+
+# A fingerprint of a client area's pixels.
+fingerprint() { import -window "$1" -crop "$2" txt:- | md5sum; }
+
+program_ended() { ! kill -0 "$program" 2>/dev/null; }
+
+expect_exit_status() {
+    eventually program_ended || fail "the program did not end"
+    wait "$program"
+    local status=$?
+    [ "$status" -eq "$1" ] || fail "the program ended with status $status: $(cat "$work/tolvane.log")"
+}
