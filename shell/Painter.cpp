@@ -93,6 +93,8 @@ void Painter::paint_image(Image const& image, Canvas& canvas) const
 void Painter::paint_label(Label const& label, Canvas& canvas) const
 {
     PixelRect const box = rectangle(label);
+    if (box.intersect(canvas.clip()).empty())
+        return;
     canvas.fill(box, label.BackColor);
     Lettering(m_fonts.face(label.weight), label.FontSize, label.Caption.view())
         .paint_wrapped(canvas, box, label.ForeColor);
@@ -117,6 +119,8 @@ void Painter::paint_shape(Shape const& shape, Canvas& canvas) const
 void Painter::paint_button(CommandButton const& button, Canvas& canvas, ButtonLook look) const
 {
     PixelRect const box = rectangle(button);
+    if (box.intersect(canvas.clip()).empty())
+        return;
     bool const pressed = look.pressed == &button;
     bool const focused = look.active && button.window() && button.window()->focus() == &button;
     canvas.fill(box, button.style == 1 ? button.BackColor : colours::ButtonFace);

@@ -24,13 +24,14 @@ int fail(std::string_view message)
 
 // SDL for as long as the program plays. The window surfaces are drawn in software: the
 // renderer SDL would put behind them costs several times the processor for the same pixels.
+// Closing windows is the stage's business, so SDL must not turn the last window's close button
+// into a quit; a quit then only ever means a signal or the end of the desktop session.
 class SdlVideo {
 public:
     SdlVideo()
     {
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-        SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
         m_ready = SDL_Init(SDL_INIT_VIDEO) == 0;
     }
     ~SdlVideo()

@@ -1,6 +1,5 @@
 #include "shell/Typeface.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
@@ -8,46 +7,6 @@
 namespace tolvane {
 
 namespace {
-
-// The windows ask for "MS Sans Serif"; where it is missing, Liberation Sans has its metrics
-// closest, and fontconfig falls back to any sans-serif face after that.
-constexpr char const* wanted_families = "MS Sans Serif,Liberation Sans,sans-serif";
-
-struct FontFile {
-    std::string path;
-    int index = 0;
-    std::string family;
-};
-
-std::optional<FontFile> find_font_file(int weight)
-{
-    if (!FcInit())
-        return std::nullopt;
-    FcPattern* pattern = FcNameParse(reinterpret_cast<FcChar8 const*>(wanted_families));
-    if (!pattern)
-        return std::nullopt;
-    FcPatternAddInteger(pattern, FC_WEIGHT, weight >= 700 ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddBool(pattern, FC_OUTLINE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (!match)
-        return std::nullopt;
-    std::optional<FontFile> found;
-    FcChar8* file = nullptr;
-    FcChar8* family = nullptr;
-    int index = 0;
-    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-        FcPatternGetInteger(match, FC_INDEX, 0, &index);
-        FcPatternGetString(match, FC_FAMILY, 0, &family);
-        found = FontFile { reinterpret_cast<char const*>(file), index,
-            family ? reinterpret_cast<char const*>(family) : "" };
-    }
-    FcPatternDestroy(match);
-    return found;
-}
 
 struct Walk {
     GlyphPlacement placement;
@@ -125,24 +84,19 @@ Typeface::Typeface(std::unique_ptr<Handles> handles)
 
 Typeface::~Typeface() = default;
 
-std::unique_ptr<Typeface> Typeface::open(int weight, std::string& error)
+std::unique_ptr<Typeface> Typeface::open(std::string const& path, int index, std::string& error)
 {
-    std::optional<FontFile> const file = find_font_file(weight);
-    if (!file) {
-        error = "fontconfig found no outline font for \"" + std::string(wanted_families) + "\"";
-        return nullptr;
-    }
     auto handles = std::make_unique<Handles>();
     if (FT_Init_FreeType(&handles->library) != 0) {
         error = "FreeType could not start";
         return nullptr;
     }
-    if (FT_New_Face(handles->library, file->path.c_str(), file->index, &handles->face) != 0) {
-        error = "FreeType could not open the font file " + file->path;
+    if (FT_New_Face(handles->library, path.c_str(), index, &handles->face) != 0) {
+        error = "FreeType could not open the font file " + path;
         return nullptr;
     }
     if (!FT_IS_SCALABLE(handles->face) || handles->face->units_per_EM == 0) {
-        error = "the font file " + file->path + " has no outlines";
+        error = "the font file " + path + " has no outlines";
         return nullptr;
     }
     return std::unique_ptr<Typeface>(new Typeface(std::move(handles)));

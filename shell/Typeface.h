@@ -25,17 +25,16 @@ struct GlyphPlacement {
     double scale = 1;
 };
 
-// One face of the windows' font, "MS Sans Serif" or the sans-serif face that fontconfig gives in
-// its place, regular or bold. Glyphs are read unscaled and placed in double precision, so text
-// of any size, however absurd, costs the same as text at 8 points.
+// One face of a font file, read by FreeType. Glyphs are read unscaled and placed in double
+// precision, so text of any size, however absurd, costs the same as text at 8 points.
 class Typeface {
 public:
     ~Typeface();
     Typeface(Typeface const&) = delete;
     Typeface& operator=(Typeface const&) = delete;
 
-    // The face for a font weight (700 and above are bold); on failure, a message saying why.
-    static std::unique_ptr<Typeface> open(int weight, std::string& error);
+    // The face at `index` in the font file; on failure, a message saying why.
+    static std::unique_ptr<Typeface> open(std::string const& path, int index, std::string& error);
 
     std::string const& family() const { return m_family; }
     double units_per_em() const { return m_units_per_em; }
