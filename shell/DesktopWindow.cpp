@@ -46,7 +46,8 @@ void DesktopWindow::show()
 {
     SDL_ShowWindow(m_sdl);
     m_damage.forget();
-    m_placing = !m_window.design().placed_by_desktop;
+    m_placing = !m_window.design().placed_by_desktop && !m_shown_before;
+    m_shown_before = true;
     settle_position();
 }
 

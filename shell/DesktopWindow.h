@@ -32,7 +32,7 @@ public:
     // The window's client size changed in the program: the whole area is painted afresh.
     void follow_size();
     // Puts a window that the desktop does not place where its design wants it, once the frame
-    // around it is known.
+    // around it is known. Only its first showing places it: shown again, it is where it was.
     void settle_position();
     // Keeps a window without a maximize button from staying maximized.
     void refuse_maximize();
@@ -51,6 +51,7 @@ private:
     Canvas m_canvas;
     Damage m_damage;
     bool m_placing = false;
+    bool m_shown_before = false;
 };
 
 } // namespace tolvane
