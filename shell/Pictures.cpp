@@ -6,10 +6,6 @@
 #include <cstring>
 #include <ostream>
 
-#ifndef TOLVANE_ASSETS_DIR
-#define TOLVANE_ASSETS_DIR "assets"
-#endif
-
 namespace tolvane {
 
 namespace {
@@ -31,7 +27,7 @@ std::optional<std::filesystem::path> Pictures::find_folder()
         if (holds_pictures(beside))
             return beside;
     }
-    std::filesystem::path const built { TOLVANE_ASSETS_DIR };
+    std::filesystem::path const built { TOLVANE_ASSETS_DIR }; // set by the build to the source tree's assets
     if (holds_pictures(built))
         return built;
     return std::nullopt;
