@@ -1,5 +1,7 @@
 #include "shell/Pictures.h"
 
+#include "assets/BuiltInPictures.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -8,30 +10,9 @@
 
 namespace tolvane {
 
-namespace {
-
-// A folder holds the box set's pictures when the start-up window's are there.
-bool holds_pictures(std::filesystem::path const& folder)
-{
-    std::error_code error;
-    return std::filesystem::is_directory(folder / "Mainform", error);
-}
-
-} // namespace
-
-std::optional<std::filesystem::path> Pictures::find_folder()
-{
-    if (char* base = SDL_GetBasePath()) {
-        std::filesystem::path const beside = std::filesystem::path(base) / "assets";
-        SDL_free(base);
-        if (holds_pictures(beside))
-            return beside;
-    }
-    std::filesystem::path const built { TOLVANE_ASSETS_DIR }; // set by the build to the source tree's assets
-    if (holds_pictures(built))
-        return built;
-    return std::nullopt;
-}
+Pictures::Pictures(std::ostream& warnings)
+    : m_warnings(warnings)
+{ }
 
 Pictures::Pictures(std::filesystem::path folder, std::ostream& warnings)
     : m_folder(std::move(folder))
@@ -43,16 +24,41 @@ Canvas const* Pictures::find(std::string_view name)
     auto const found = m_loaded.find(name);
     if (found != m_loaded.end())
         return found->second.get();
-    std::filesystem::path const file = m_folder / (std::string(name) + ".png");
-    std::unique_ptr<Canvas> picture = read(file);
+    std::string source;
+    std::unique_ptr<Canvas> picture = load(name, source);
     if (!picture)
-        m_warnings << "tolvane: cannot read the picture " << file.string() << ": " << IMG_GetError() << '\n';
+        m_warnings << "tolvane: cannot read the picture " << source << ": " << IMG_GetError() << '\n';
     return m_loaded.emplace(std::string(name), std::move(picture)).first->second.get();
+}
+
+std::unique_ptr<Canvas> Pictures::load(std::string_view name, std::string& source) const
+{
+    if (!m_folder.empty()) {
+        std::filesystem::path const file = m_folder / (std::string(name) + ".png");
+        source = file.string();
+        return read(file);
+    }
+    source = std::string(name) + " (built in)";
+    std::span<unsigned char const> const png = built_in_picture(name);
+    if (png.empty()) {
+        IMG_SetError("the program has no such picture");
+        return nullptr;
+    }
+    return read(png);
 }
 
 std::unique_ptr<Canvas> Pictures::read(std::filesystem::path const& file)
 {
-    SDL_Surface* loaded = IMG_Load(file.string().c_str());
+    return convert(IMG_Load(file.string().c_str()));
+}
+
+std::unique_ptr<Canvas> Pictures::read(std::span<unsigned char const> png)
+{
+    return convert(IMG_Load_RW(SDL_RWFromConstMem(png.data(), static_cast<int>(png.size())), 1));
+}
+
+std::unique_ptr<Canvas> Pictures::convert(SDL_Surface* loaded)
+{
     if (!loaded)
         return nullptr;
     SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);

@@ -6,9 +6,11 @@
 #include <iosfwd>
 #include <map>
 #include <memory>
-#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+
+struct SDL_Surface;
 
 namespace tolvane {
 
@@ -16,9 +18,9 @@ namespace tolvane {
 // once on first use and kept for the run. A transparent colour or alpha channel becomes alpha.
 class Pictures {
 public:
-    // Looks for the assets beside the program, then where the build put them.
-    static std::optional<std::filesystem::path> find_folder();
-
+    // The pictures built into the program.
+    explicit Pictures(std::ostream& warnings);
+    // The pictures of a folder instead, such as the small ones a test writes.
     Pictures(std::filesystem::path folder, std::ostream& warnings);
 
     // The picture, or null when the asset cannot be read; that is told once on the warnings stream.
@@ -26,9 +28,13 @@ public:
     std::filesystem::path const& folder() const { return m_folder; }
 
     static std::unique_ptr<Canvas> read(std::filesystem::path const& file);
+    static std::unique_ptr<Canvas> read(std::span<unsigned char const> png);
 
 private:
-    std::filesystem::path m_folder;
+    std::unique_ptr<Canvas> load(std::string_view name, std::string& source) const;
+    static std::unique_ptr<Canvas> convert(SDL_Surface* loaded);
+
+    std::filesystem::path m_folder; // empty: the built-in pictures
     std::ostream& m_warnings;
     std::map<std::string, std::unique_ptr<Canvas>, std::less<>> m_loaded;
 };

@@ -65,14 +65,11 @@ int play_on_desktop(std::function<void(Stage&)> const& add_windows, std::string_
         return fail(std::string("cannot open the display: ") + SDL_GetError());
     if (!SdlVideo::shows_windows())
         return fail("cannot open the display: there is no desktop to show the windows on");
-    std::optional<std::filesystem::path> const folder = Pictures::find_folder();
-    if (!folder)
-        return fail("cannot find the pictures (the assets folder)");
     std::string error;
     std::unique_ptr<Fonts> const fonts = Fonts::open(error);
     if (!fonts)
         return fail(error);
-    Pictures pictures(*folder, std::cerr);
+    Pictures pictures(std::cerr);
     SteadyClock clock;
     Desktop desktop(pictures, *fonts);
     Stage stage(clock, &desktop);
