@@ -8,6 +8,7 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string_view>
@@ -56,10 +57,23 @@ private:
     bool m_ready = false;
 };
 
+// A desktop session names its display in the environment. Without one there is nothing to ask
+// SDL for, and asking would only add the display libraries' own complaints to ours.
+bool desktop_named()
+{
+    auto const set = [](char const* variable) {
+        char const* value = std::getenv(variable);
+        return value && *value;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
 } // namespace
 
 int play_on_desktop(std::function<void(Stage&)> const& add_windows, std::string_view startup_window)
 {
+    if (!desktop_named())
+        return fail("cannot open the display: neither DISPLAY nor WAYLAND_DISPLAY is set");
     SdlVideo video;
     if (!video.ready())
         return fail(std::string("cannot open the display: ") + SDL_GetError());
