@@ -14,7 +14,13 @@
 namespace tolvane {
 namespace {
 
-constexpr std::int64_t granules_per_hour = 3600 * 64;
+// Under AddressSanitizer freed memory is held back in quarantine, so resident memory grows by
+// design; the leak checker watches memory there instead.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool memory_is_measured = false;
+#else
+constexpr bool memory_is_measured = true;
+#endif
 
 long resident_kilobytes()
 {
@@ -64,7 +70,11 @@ public:
         std::printf("%s: %lld virtual hours in %.1f s over %d sessions, resident %ld kB after the first hour and %ld "
                     "kB at the end\n",
             m_game, static_cast<long long>(hours), real, m_sessions, memory_after_first_hour, memory);
-        return memory - memory_after_first_hour < 1024;
+        if (memory_is_measured && memory - memory_after_first_hour >= 1024) {
+            std::printf("%s: memory grew by %ld kB\n", m_game, memory - memory_after_first_hour);
+            return false;
+        }
+        return true;
     }
 
     ScriptRunner& runner() { return *m_runner; }
@@ -154,7 +164,9 @@ int main(int argc, char** argv)
         [](ScriptRunner& runner) { return !visible(runner, "Pondleap1.Visible"); });
     Soak starbreach("Starbreach", "click Mainform Image1\nclick Mainform imgstarbreach\n", play_starbreach);
     Soak skyhaul("Skyhaul", "click Mainform Image2\nclick Mainform ImgCopter\n", play_skyhaul);
-    bool passed = pondleap.run(hours) && starbreach.run(hours) && skyhaul.run(hours);
+    bool passed = pondleap.run(hours);
+    passed = starbreach.run(hours) && passed;
+    passed = skyhaul.run(hours) && passed;
 
     // The hidden result windows kept growing their messages all along.
     for (auto const* target : { "Starbreach2.lblmessage.FontSize", "Starbreach3.lblmessage.FontSize" }) {
