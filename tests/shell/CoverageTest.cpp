@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <numbers>
+#include <string>
 
 namespace tolvane {
 namespace {
@@ -75,7 +77,14 @@ INSTANTIATE_TEST_SUITE_P(Coverage, CoverageOfRectangles,
         RectangleCase { "a rectangle wholly left of the box", -50, 0, -10, 8, true, 0, 4, 0.0f },
         RectangleCase { "a rectangle wholly right of the box", 9, 0, 20, 8, true, 7, 4, 0.0f },
         RectangleCase { "a rectangle crossing the left edge", -3, 1, 2, 3, true, 1, 2, 1.0f },
-        RectangleCase { "beyond it on the right", -3, 1, 2, 3, true, 2, 2, 0.0f }));
+        RectangleCase { "beyond it on the right", -3, 1, 2, 3, true, 2, 2, 0.0f }),
+    [](::testing::TestParamInfo<RectangleCase> const& info) {
+        std::string name = info.param.story;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        return name;
+    });
 
 // Curves become lines that stray at most a tenth of a pixel inwards, which costs a circle of
 // 15 pixels about half a percent of its area.
