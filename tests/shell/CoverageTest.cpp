@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <numbers>
+#include <ostream>
 #include <string>
 
 namespace tolvane {
@@ -54,6 +55,8 @@ struct RectangleCase {
     int x, y;
     float expected;
 };
+
+void PrintTo(RectangleCase const& c, std::ostream* out) { *out << c.story; }
 
 class CoverageOfRectangles : public ::testing::TestWithParam<RectangleCase> { };
 
