@@ -126,10 +126,15 @@ void Stage::hide(std::string_view name)
         activate_most_recent();
 }
 
+// The desktop has already given this window the keyboard, so it is not told again: echoing the
+// activation back would raise the window anew, and two windows whose raises cross on their way
+// would take the keyboard from each other for ever.
 void Stage::focus_window(Window& window)
 {
-    if (!m_ended && window.visible() && m_active != &window)
-        activate(window);
+    if (m_ended || !window.visible() || m_active == &window)
+        return;
+    window.m_activated = ++m_activations;
+    m_active = &window;
 }
 
 void Stage::set_visible(std::string_view name, bool visible)

@@ -149,6 +149,27 @@ TEST_F(StageTest, HidingTheActiveWindowActivatesTheMostRecentVisibleOne)
     EXPECT_EQ(stage.active(), nullptr);
 }
 
+// An activation that comes from the desktop is not told back to it; one the program makes is.
+TEST(StageDisplay, TheDesktopHearsOnlyTheActivationsItDidNotMake)
+{
+    struct Recorder final : Display {
+        Log activated;
+        void window_activated(Window& window) override { activated.push_back(std::string(window.name())); }
+    } display;
+    VirtualClock clock;
+    Stage stage(clock, &display);
+    Log log;
+    for (std::string_view name : { "Main", "Other" })
+        stage.add_window(
+            name, [&log, name](Stage& s) { return std::make_unique<Probe>(s, name, log, TimerDesign {}); });
+    stage.start("Main");
+    stage.show("Other");
+    stage.focus_window(*stage.find("Main"));
+    EXPECT_EQ(stage.active()->name(), "Main");
+    stage.hide("Main");
+    EXPECT_EQ(display.activated, (Log { "Main", "Other", "Other" }));
+}
+
 TEST_F(StageTest, TimersTickOnTheGranuleAndHiddenWindowsKeepTicking)
 {
     add("Main");
