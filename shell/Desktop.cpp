@@ -1,10 +1,12 @@
 #include "shell/Desktop.h"
 
 #include "shell/Keys.h"
+#include "shell/XErrors.h"
 
 #include <SDL.h>
 
 #include <algorithm>
+#include <string_view>
 
 namespace tolvane {
 
@@ -36,7 +38,10 @@ double twips(int pixel) { return (pixel + 0.5) * 15; }
 Desktop::Desktop(Pictures& pictures, Fonts const& fonts)
     : m_pictures(pictures)
     , m_painter(pictures, fonts)
-{ }
+{
+    if (char const* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "x11")
+        survive_stale_window_errors();
+}
 
 Desktop::~Desktop() = default;
 
