@@ -2,43 +2,114 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <limits>
 
 namespace tolvane {
 
+// Each round takes in the input that waits, gives the tick that is due and, unless another
+// tick waits, repaints and sleeps. The desktop's queue is read in one go per round, which keeps
+// a round to a few calls to the display; and as a round handles only the input that waited when
+// it began, input that keeps pouring in cannot hold the ticks or the repaints back.
 void EventLoop::run()
 {
+    bool slept_till_due = false;
     while (running()) {
-        SDL_Event event;
-        if (SDL_PollEvent(&event)) {
-            m_desktop.handle(event);
-            continue;
-        }
-        if (m_stage.deliver_next_tick())
+        if (!slept_till_due)
+            handle_waiting_input();
+        if (running())
+            deliver_tick();
+        if (!running())
+            return;
+        slept_till_due = false;
+        if (tick_due())
             continue;
         m_desktop.repaint();
-        wait();
+        slept_till_due = wait();
     }
 }
 
+void EventLoop::handle_waiting_input()
+{
+    SDL_PumpEvents();
+    int waiting = SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    std::array<SDL_Event, 64> events;
+    while (waiting > 0 && running()) {
+        int const taken = SDL_PeepEvents(events.data(), std::min(waiting, static_cast<int>(events.size())),
+            SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+        if (taken <= 0)
+            return;
+        waiting -= taken;
+        for (int i = 0; i < taken && running(); ++i)
+            m_desktop.handle(events[static_cast<std::size_t>(i)]);
+    }
+}
+
+bool EventLoop::tick_due() const
+{
+    std::optional<std::int64_t> const due = m_stage.next_due();
+    return due && *due <= m_clock.now_us();
+}
+
+void EventLoop::deliver_tick()
+{
+    if (m_observer)
+        deliver_observed_tick();
+    else
+        m_stage.deliver_next_tick();
+}
+
+void EventLoop::deliver_observed_tick()
+{
+    std::string_view const window = next_to_tick();
+    std::int64_t const started = m_clock.now_us();
+    if (m_stage.deliver_next_tick())
+        m_observer->ticked(window, started);
+}
+
+// The window whose tick the stage delivers next: the earliest due timer, and of timers due at
+// the same moment the one whose period started first, as the stage chooses.
+std::string_view EventLoop::next_to_tick() const
+{
+    std::string_view next;
+    Timer const* earliest = nullptr;
+    for (std::string_view const name : m_stage.window_names()) {
+        Window const* window = m_stage.find(name);
+        Timer const* timer = window ? window->timer() : nullptr;
+        if (!timer || !timer->due_us())
+            continue;
+        if (!earliest || *timer->due_us() < *earliest->due_us()
+            || (*timer->due_us() == *earliest->due_us() && timer->period_order() < earliest->period_order())) {
+            earliest = timer;
+            next = name;
+        }
+    }
+    return next;
+}
+
 // Sleeps in the desktop's event queue until the next tick is due; with no timer running, until
-// the next event. The wait is rounded up to whole milliseconds so a tick is never early.
-void EventLoop::wait()
+// the next event. The wait is rounded up to whole milliseconds so a tick is never early. True
+// when it slept until the tick was due with no input coming: the queue was looked at just
+// before and nothing has come since, so the round that follows need not look again before the
+// tick, and a steady game asks the display for its events once a tick instead of twice.
+bool EventLoop::wait()
 {
     SDL_Event event;
     std::optional<std::int64_t> const due = m_stage.next_due();
     if (!due) {
         if (SDL_WaitEvent(&event))
             m_desktop.handle(event);
-        return;
+        return false;
     }
     std::int64_t const left_us = *due - m_clock.now_us();
     if (left_us <= 0)
-        return;
+        return false;
     auto const timeout_ms
         = static_cast<int>(std::min<std::int64_t>((left_us + 999) / 1000, std::numeric_limits<int>::max()));
-    if (SDL_WaitEventTimeout(&event, timeout_ms))
-        m_desktop.handle(event);
+    if (!SDL_WaitEventTimeout(&event, timeout_ms))
+        return true;
+    m_desktop.handle(event);
+    return false;
 }
 
 } // namespace tolvane

@@ -1,20 +1,22 @@
 #pragma once
 
 #include "shell/Desktop.h"
+#include "shell/TickObserver.h"
 #include "stage/Clock.h"
 #include "stage/Stage.h"
 
 namespace tolvane {
 
 // The one thread that runs everything: waits for the desktop's next event or the next tick,
-// whichever comes first, hands input over before any waiting tick, and repaints only when
-// nothing else is waiting.
+// whichever comes first, hands input over before any waiting tick, and repaints once the
+// waiting input and ticks are dealt with. An observer, when given, hears of every tick.
 class EventLoop {
 public:
-    EventLoop(Stage& stage, Desktop& desktop, Clock const& clock)
+    EventLoop(Stage& stage, Desktop& desktop, Clock const& clock, TickObserver* observer = nullptr)
         : m_stage(stage)
         , m_desktop(desktop)
         , m_clock(clock)
+        , m_observer(observer)
     { }
 
     // Runs until the program ends or is stopped from outside.
@@ -22,11 +24,17 @@ public:
 
 private:
     bool running() const { return !m_stage.ended() && !m_desktop.quit_requested(); }
-    void wait();
+    void handle_waiting_input();
+    void deliver_tick();
+    void deliver_observed_tick();
+    bool tick_due() const;
+    bool wait();
+    std::string_view next_to_tick() const;
 
     Stage& m_stage;
     Desktop& m_desktop;
     Clock const& m_clock;
+    TickObserver* m_observer;
 };
 
 } // namespace tolvane

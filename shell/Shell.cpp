@@ -70,7 +70,8 @@ bool desktop_named()
 
 } // namespace
 
-int play_on_desktop(std::function<void(Stage&)> const& add_windows, std::string_view startup_window)
+int play_on_desktop(
+    std::function<void(Stage&)> const& add_windows, std::string_view startup_window, TickObserver* observer)
 {
     if (!desktop_named())
         return fail("cannot open the display: neither DISPLAY nor WAYLAND_DISPLAY is set");
@@ -91,7 +92,7 @@ int play_on_desktop(std::function<void(Stage&)> const& add_windows, std::string_
     add_windows(stage);
     try {
         stage.start(startup_window);
-        EventLoop(stage, desktop, clock).run();
+        EventLoop(stage, desktop, clock, observer).run();
     } catch (std::exception const& failure) {
         return fail(failure.what());
     }
