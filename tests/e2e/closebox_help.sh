@@ -19,16 +19,16 @@ first_help=$(shown "Pondleap Help")
 
 wmctrl -c "Pondleap Help"
 eventually hidden "Pondleap Help" || fail "the help window did not close"
-still_running || fail "the program ended with the help window"
+still_running || fail "the program ended with the help window$(why)"
 [ "$(shown 'Pondleap start')" = "$start" ] || fail "the start window left the screen"
 
 click_in "$start" 215 338
-eventually shown "Pondleap Help" || fail "Help did not open the help window again"
+eventually shown "Pondleap Help" || fail "Help did not open the help window again$(why)"
 [ "$(shown 'Pondleap Help')" != "$first_help" ] || fail "the closed help window came back instead of a new one"
 
 wmctrl -c "Pondleap Help"
 eventually hidden "Pondleap Help" || fail "the second help window did not close"
-still_running || fail "the program ended with the second help window"
+still_running || fail "the program ended with the second help window$(why)"
 
 wmctrl -c "Pondleap start"
 expect_exit_status 0
