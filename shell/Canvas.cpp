@@ -4,17 +4,73 @@
 
 #include <cassert>
 #include <cmath>
+#include <utility>
 
 namespace tolvane {
 
 Canvas::Canvas(int width, int height) { resize(width, height); }
+
+Canvas Canvas::over(std::uint32_t* pixels, int width, int height, int pitch)
+{
+    assert(pixels && width >= 0 && height >= 0 && pitch >= width * 4 && pitch % 4 == 0
+        && "a canvas needs pixels for every row it has");
+    Canvas canvas;
+    canvas.m_width = width;
+    canvas.m_height = height;
+    canvas.m_stride = pitch / 4;
+    canvas.m_pixels = pixels;
+    canvas.m_clip = canvas.bounds();
+    return canvas;
+}
+
+Canvas::Canvas(Canvas const& other) { copy_pixels(other); }
+
+Canvas& Canvas::operator=(Canvas const& other)
+{
+    if (this != &other)
+        copy_pixels(other);
+    return *this;
+}
+
+// A vector's storage moves with it, so own pixels stay where they were; borrowed ones as well.
+Canvas::Canvas(Canvas&& other) noexcept
+    : m_width(std::exchange(other.m_width, 0))
+    , m_height(std::exchange(other.m_height, 0))
+    , m_stride(std::exchange(other.m_stride, 0))
+    , m_own(std::move(other.m_own))
+    , m_pixels(std::exchange(other.m_pixels, nullptr))
+    , m_clip(std::exchange(other.m_clip, {}))
+{ }
+
+Canvas& Canvas::operator=(Canvas&& other) noexcept
+{
+    if (this == &other)
+        return *this;
+    m_width = std::exchange(other.m_width, 0);
+    m_height = std::exchange(other.m_height, 0);
+    m_stride = std::exchange(other.m_stride, 0);
+    m_own = std::move(other.m_own);
+    m_pixels = std::exchange(other.m_pixels, nullptr);
+    m_clip = std::exchange(other.m_clip, {});
+    return *this;
+}
+
+void Canvas::copy_pixels(Canvas const& other)
+{
+    resize(other.m_width, other.m_height);
+    for (int y = 0; y < m_height; ++y)
+        std::copy_n(other.m_pixels + other.index(0, y), m_width, m_pixels + index(0, y));
+    m_clip = other.m_clip;
+}
 
 void Canvas::resize(int width, int height)
 {
     assert(width >= 0 && height >= 0 && "a canvas cannot have a negative size");
     m_width = width;
     m_height = height;
-    m_pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0xFF000000u);
+    m_stride = width;
+    m_own.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0xFF000000u);
+    m_pixels = m_own.data();
     m_clip = bounds();
 }
 
@@ -69,28 +125,82 @@ void Canvas::tint(PixelRect area, Coverage const& coverage, Colour colour)
     std::uint32_t const value = pixel_of(colour);
     for (int y = visible.y; y < visible.bottom(); ++y)
         for (int x = visible.x; x < visible.right(); ++x) {
-            float const strength = coverage.at(x - area.x, y - area.y);
-            blend(m_pixels[index(x, y)], value, static_cast<unsigned>(std::lround(strength * 255.0f)));
+            float const strength = coverage.at(x - area.x, y - area.y) * 255.0f;
+            // Most of a label is untouched by its letters. Coverage is never negative, so
+            // adding a half in double precision rounds exactly as lround would, and faster.
+            if (strength >= 0.5f)
+                blend(m_pixels[index(x, y)], value, static_cast<unsigned>(static_cast<double>(strength) + 0.5));
         }
 }
 
 // Each target pixel takes the source pixel under its centre, so a picture looks the same
-// whichever part of it a repaint covers.
+// whichever part of it a repaint covers. The source column of each target column is worked out
+// once per draw; a repaint draws a picture for every sprite it touches, on every tick.
 void Canvas::draw(Canvas const& picture, PixelRect area)
 {
-    if (area.empty() || picture.width() == 0 || picture.height() == 0)
-        return;
-    PixelRect const visible = area.intersect(m_clip);
-    double const step_x = static_cast<double>(picture.width()) / area.w;
-    double const step_y = static_cast<double>(picture.height()) / area.h;
+    PixelRect const visible = prepare(picture, area);
     for (int y = visible.y; y < visible.bottom(); ++y) {
-        int const sy = std::min(picture.height() - 1, static_cast<int>((y - area.y + 0.5) * step_y));
-        for (int x = visible.x; x < visible.right(); ++x) {
-            int const sx = std::min(picture.width() - 1, static_cast<int>((x - area.x + 0.5) * step_x));
-            std::uint32_t const source = picture.pixel(sx, sy);
-            blend(m_pixels[index(x, y)], source & 0x00FFFFFFu, source >> 24);
-        }
+        std::uint32_t const* source = source_row(picture, area, y);
+        std::uint32_t* target = &m_pixels[index(visible.x, y)];
+        for (std::size_t i = 0; i < m_columns.size(); ++i)
+            lay(target[i], source[m_columns[i]]);
     }
+}
+
+// Without transparent pixels there is nothing to mix: rows are copied, and a picture at its own
+// width, like a window's backdrop, is copied a row at a time.
+void Canvas::cover(Canvas const& picture, PixelRect area)
+{
+    PixelRect const visible = prepare(picture, area);
+    bool const own_width = area.w == picture.width();
+    for (int y = visible.y; y < visible.bottom(); ++y) {
+        std::uint32_t const* source = source_row(picture, area, y);
+        std::uint32_t* target = &m_pixels[index(visible.x, y)];
+        if (own_width)
+            std::copy_n(source + (visible.x - area.x), visible.w, target);
+        else
+            for (std::size_t i = 0; i < m_columns.size(); ++i)
+                target[i] = source[m_columns[i]];
+    }
+}
+
+Canvas Canvas::scaled(int width, int height) const
+{
+    Canvas copy(width, height);
+    PixelRect const area = copy.bounds();
+    copy.map_columns(m_width, area, area);
+    for (int y = 0; y < height; ++y) {
+        std::uint32_t const* source = source_row(*this, area, y);
+        std::uint32_t* target = &copy.m_pixels[copy.index(0, y)];
+        for (std::size_t i = 0; i < copy.m_columns.size(); ++i)
+            target[i] = source[copy.m_columns[i]];
+    }
+    return copy;
+}
+
+PixelRect Canvas::prepare(Canvas const& picture, PixelRect area)
+{
+    if (area.empty() || picture.width() == 0 || picture.height() == 0)
+        return {};
+    PixelRect const visible = area.intersect(m_clip);
+    map_columns(picture.width(), area, visible);
+    return visible;
+}
+
+std::uint32_t const* Canvas::source_row(Canvas const& picture, PixelRect area, int y)
+{
+    double const step_y = static_cast<double>(picture.height()) / area.h;
+    int const sy = std::min(picture.height() - 1, static_cast<int>((y - area.y + 0.5) * step_y));
+    return &picture.m_pixels[picture.index(0, sy)];
+}
+
+void Canvas::map_columns(int picture_width, PixelRect area, PixelRect visible)
+{
+    double const step_x = static_cast<double>(picture_width) / area.w;
+    m_columns.resize(static_cast<std::size_t>(std::max(visible.w, 0)));
+    for (int x = visible.x; x < visible.right(); ++x)
+        m_columns[static_cast<std::size_t>(x - visible.x)]
+            = std::min(picture_width - 1, static_cast<int>((x - area.x + 0.5) * step_x));
 }
 
 } // namespace tolvane

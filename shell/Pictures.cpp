@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstring>
 #include <ostream>
 
@@ -19,16 +20,46 @@ Pictures::Pictures(std::filesystem::path folder, std::ostream& warnings)
     , m_warnings(warnings)
 { }
 
-Canvas const* Pictures::find(std::string_view name)
+// Sprites keep their sizes, so a handful of copies serve a whole run. Should sizes keep
+// changing, the copies are dropped and made afresh rather than piling up; sizes far beyond any
+// window are drawn from the picture itself.
+Canvas const* Pictures::sized(Canvas const& picture, int width, int height)
 {
-    auto const found = m_loaded.find(name);
-    if (found != m_loaded.end())
-        return found->second.get();
-    std::string source;
-    std::unique_ptr<Canvas> picture = load(name, source);
-    if (!picture)
-        m_warnings << "tolvane: cannot read the picture " << source << ": " << IMG_GetError() << '\n';
-    return m_loaded.emplace(std::string(name), std::move(picture)).first->second.get();
+    constexpr std::size_t most_copies = 64;
+    constexpr long long largest_copy = 1 << 20; // pixels
+    if ((picture.width() == width && picture.height() == height) || width <= 0 || height <= 0
+        || static_cast<long long>(width) * height > largest_copy)
+        return &picture;
+    auto const key = std::make_tuple(&picture, width, height);
+    auto found = m_sized.find(key);
+    if (found != m_sized.end())
+        return &found->second;
+    if (m_sized.size() >= most_copies)
+        m_sized.clear();
+    return &m_sized.emplace(key, picture.scaled(width, height)).first->second;
+}
+
+Pictures::Found Pictures::lookup(std::string_view name)
+{
+    auto found = m_loaded.find(name);
+    if (found == m_loaded.end()) {
+        std::string source;
+        std::unique_ptr<Canvas> picture = load(name, source);
+        if (!picture)
+            m_warnings << "tolvane: cannot read the picture " << source << ": " << IMG_GetError() << '\n';
+        bool const opaque = all_opaque(picture.get());
+        found = m_loaded.emplace(std::string(name), Loaded { std::move(picture), opaque }).first;
+    }
+    return { found->second.picture.get(), found->second.opaque };
+}
+
+bool Pictures::all_opaque(Canvas const* picture)
+{
+    if (!picture || picture->width() == 0 || picture->height() == 0)
+        return false;
+    std::uint32_t const* const pixels = picture->data();
+    std::size_t const count = static_cast<std::size_t>(picture->width()) * static_cast<std::size_t>(picture->height());
+    return std::all_of(pixels, pixels + count, [](std::uint32_t pixel) { return pixel >> 24 == 0xFF; });
 }
 
 std::unique_ptr<Canvas> Pictures::load(std::string_view name, std::string& source) const

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 struct SDL_Surface;
 
@@ -24,19 +25,37 @@ public:
     Pictures(std::filesystem::path folder, std::ostream& warnings);
 
     // The picture, or null when the asset cannot be read; that is told once on the warnings stream.
-    Canvas const* find(std::string_view name);
+    Canvas const* find(std::string_view name) { return lookup(name).picture; }
+    // Whether every pixel of the picture is fully opaque, so that it hides whatever lies beneath.
+    bool opaque(std::string_view name) { return lookup(name).opaque; }
+    // Both at once, with one look-up, for the painter on every repaint.
+    struct Found {
+        Canvas const* picture = nullptr;
+        bool opaque = false;
+    };
+    Found lookup(std::string_view name);
+    // A picture scaled to a size by nearest pixel, exactly as drawing it stretched would scale
+    // it, made once for each size it is drawn at. A large picture drawn small reads one pixel
+    // here and one there all over its memory on every draw; its small copy stays in the cache.
+    Canvas const* sized(Canvas const& picture, int width, int height);
     std::filesystem::path const& folder() const { return m_folder; }
 
     static std::unique_ptr<Canvas> read(std::filesystem::path const& file);
     static std::unique_ptr<Canvas> read(std::span<unsigned char const> png);
 
 private:
+    struct Loaded {
+        std::unique_ptr<Canvas> picture;
+        bool opaque = false;
+    };
     std::unique_ptr<Canvas> load(std::string_view name, std::string& source) const;
     static std::unique_ptr<Canvas> convert(SDL_Surface* loaded);
+    static bool all_opaque(Canvas const* picture);
 
     std::filesystem::path m_folder; // empty: the built-in pictures
     std::ostream& m_warnings;
-    std::map<std::string, std::unique_ptr<Canvas>, std::less<>> m_loaded;
+    std::map<std::string, Loaded, std::less<>> m_loaded;
+    std::map<std::tuple<Canvas const*, int, int>, Canvas> m_sized;
 };
 
 } // namespace tolvane

@@ -40,6 +40,13 @@ struct PixelRect {
         return { left, top, std::max(right(), other.right()) - left, std::max(bottom(), other.bottom()) - top };
     }
 
+    // Whether every pixel of `inner` lies inside this rectangle; an empty one lies anywhere.
+    bool contains(PixelRect const& inner) const
+    {
+        return inner.empty()
+            || (x <= inner.x && y <= inner.y && inner.right() <= right() && inner.bottom() <= bottom());
+    }
+
     bool touches(PixelRect const& other) const
     {
         return x <= other.right() && other.x <= right() && y <= other.bottom() && other.y <= bottom();
