@@ -53,18 +53,40 @@ std::vector<PixelRect> Damage::collect(Window const& window, Painter const& pain
     return areas;
 }
 
+// The first touching pair in order is merged, again and again, until no two areas touch. After
+// a merge only the grown area can touch one before it, so the search goes on from there rather
+// than from the start: the areas come out the same, without a search over all pairs per merge.
 void Damage::merge(std::vector<PixelRect>& areas)
 {
     std::erase_if(areas, [](PixelRect const& area) { return area.empty(); });
-    for (bool merged = true; merged;) {
-        merged = false;
-        for (std::size_t i = 0; i < areas.size() && !merged; ++i)
-            for (std::size_t j = i + 1; j < areas.size() && !merged; ++j)
-                if (areas[i].touches(areas[j])) {
-                    areas[i] = areas[i].unite(areas[j]);
-                    areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(j));
-                    merged = true;
-                }
+    std::size_t i = 0;
+    while (i < areas.size()) {
+        std::size_t j = i + 1;
+        while (j < areas.size() && !areas[i].touches(areas[j]))
+            ++j;
+        if (j == areas.size()) {
+            ++i;
+            continue;
+        }
+        areas[i] = areas[i].unite(areas[j]);
+        areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(j));
+        i = merge_backwards(areas, i);
+    }
+}
+
+// Merges the grown area at `i` into the first earlier one it touches, and so on; returns where
+// the grown area ends up.
+std::size_t Damage::merge_backwards(std::vector<PixelRect>& areas, std::size_t i)
+{
+    for (;;) {
+        std::size_t earlier = 0;
+        while (earlier < i && !areas[earlier].touches(areas[i]))
+            ++earlier;
+        if (earlier == i)
+            return i;
+        areas[earlier] = areas[earlier].unite(areas[i]);
+        areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(i));
+        i = earlier;
     }
 }
 

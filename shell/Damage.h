@@ -36,6 +36,7 @@ private:
     };
     static Look look_of(Sprite const& sprite, Painter const& painter, ButtonLook look);
     static void merge(std::vector<PixelRect>& areas);
+    static std::size_t merge_backwards(std::vector<PixelRect>& areas, std::size_t i);
 
     std::optional<std::vector<Look>> m_looks;
     std::uint64_t m_revision = 0;
