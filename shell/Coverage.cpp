@@ -18,6 +18,19 @@ Point middle(Point a, Point b) { return { (a.x + b.x) / 2, (a.y + b.y) / 2 }; }
 
 double bend(Point a, Point b, Point c) { return std::hypot(a.x - 2 * b.x + c.x, a.y - 2 * b.y + c.y); }
 
+// Whether bend(a, b, c) is at most `limit`, deciding without the square root where the sides
+// alone tell: the length lies between the longer side and the sum of both.
+bool bend_within(Point a, Point b, Point c, double limit)
+{
+    double const x = std::abs(a.x - 2 * b.x + c.x);
+    double const y = std::abs(a.y - 2 * b.y + c.y);
+    if (x + y <= limit)
+        return true;
+    if (std::max(x, y) > limit)
+        return false;
+    return bend(a, b, c) <= limit;
+}
+
 // The point of the line from a to b at height y.
 Point at_height(Point a, Point b, double y) { return { a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y), y }; }
 
@@ -55,7 +68,7 @@ void Coverage::cubic(Point from, Point first, Point second, Point to) { cubic(fr
 // same direction, so it stands in for the curve.
 void Coverage::quadratic(Point from, Point control, Point to, int depth)
 {
-    if (depth >= deepest_split || misses_box({ from, control, to }) || bend(from, control, to) / 4 <= flatness) {
+    if (depth >= deepest_split || misses_box({ from, control, to }) || bend_within(from, control, to, 4 * flatness)) {
         line(from, to);
         return;
     }
