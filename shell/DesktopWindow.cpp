@@ -13,6 +13,13 @@ int pixels(int twips) { return Painter::to_pixels(twips); }
 
 SDL_Rect sdl_rect(PixelRect r) { return { r.x, r.y, r.w, r.h }; }
 
+// The canvas holds 0xAARRGGBB; a surface of either of these formats holds the same bytes.
+bool same_order(SDL_Surface const* target)
+{
+    std::uint32_t const format = target->format->format;
+    return format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
+}
+
 } // namespace
 
 // A window the desktop does not place opens with its client area at its design frame's
@@ -55,11 +62,13 @@ void DesktopWindow::hide() { SDL_HideWindow(m_sdl); }
 
 void DesktopWindow::raise() { SDL_RaiseWindow(m_sdl); }
 
+// A new size means a new window surface too, so the canvas takes pixels of its own until the
+// next repaint finds the surface.
 void DesktopWindow::follow_size()
 {
     int const width = pixels(m_window.client_width());
     int const height = pixels(m_window.client_height());
-    if (width != m_canvas.width() || height != m_canvas.height())
+    if (width != m_canvas.width() || height != m_canvas.height() || m_canvas.borrowed())
         m_canvas.resize(width, height);
     m_damage.forget();
 }
@@ -87,10 +96,31 @@ void DesktopWindow::refuse_maximize()
 
 void DesktopWindow::repaint(Painter const& painter, ButtonLook look)
 {
+    paint_on_surface();
     std::vector<PixelRect> const areas = m_damage.collect(m_window, painter, look);
-    for (PixelRect const& area : areas)
-        painter.paint(m_window, m_canvas, area, look);
+    if (areas.empty())
+        return;
+    painter.paint(m_window, m_canvas, areas, look);
     present(areas);
+}
+
+// Where the window's surface is as large as the client area and keeps the canvas's order of
+// pixels, as on every usual desktop, the painter paints straight onto it and presenting is only
+// telling the desktop which parts changed: a game's repaint is small and scattered, and copying
+// it across from pixels of its own is one more pass over memory that is seldom in the cache.
+// Elsewhere the canvas keeps its own pixels.
+void DesktopWindow::paint_on_surface()
+{
+    SDL_Surface* surface = SDL_GetWindowSurface(m_sdl);
+    int const width = pixels(m_window.client_width());
+    int const height = pixels(m_window.client_height());
+    bool const fits
+        = surface && surface->w == width && surface->h == height && width > 0 && height > 0 && same_order(surface);
+    auto* const where = fits ? static_cast<std::uint32_t*>(surface->pixels) : nullptr;
+    if (m_canvas.borrowed() ? m_canvas.data() == where : !fits)
+        return;
+    m_canvas = fits ? Canvas::over(where, width, height, surface->pitch) : Canvas(width, height);
+    m_damage.forget();
 }
 
 void DesktopWindow::present_all() { present({ m_canvas.bounds() }); }
@@ -102,24 +132,47 @@ void DesktopWindow::present(std::vector<PixelRect> const& areas)
     SDL_Surface* target = SDL_GetWindowSurface(m_sdl);
     if (!target)
         return;
+    std::vector<SDL_Rect> rects;
+    for (PixelRect const& area : areas) {
+        PixelRect const inside = area.intersect(m_canvas.bounds()).intersect({ 0, 0, target->w, target->h });
+        if (!inside.empty())
+            rects.push_back(sdl_rect(inside));
+    }
+    if (rects.empty())
+        return;
+    if (!m_canvas.borrowed())
+        copy_across(rects, target);
+    SDL_UpdateWindowSurfaceRects(m_sdl, rects.data(), static_cast<int>(rects.size()));
+}
+
+// A surface in the canvas's order of pixels takes the canvas's rows as they are, with no
+// surface to set up and no conversion.
+void DesktopWindow::copy_across(std::vector<SDL_Rect> const& rects, SDL_Surface* target)
+{
+    if (!same_order(target)) {
+        convert(rects, target);
+        return;
+    }
+    for (SDL_Rect const& rect : rects)
+        for (int y = rect.y; y < rect.y + rect.h; ++y) {
+            auto* row = reinterpret_cast<std::uint32_t*>(static_cast<char*>(target->pixels) + y * target->pitch);
+            std::copy_n(
+                m_canvas.data() + static_cast<std::ptrdiff_t>(y) * m_canvas.width() + rect.x, rect.w, row + rect.x);
+        }
+}
+
+void DesktopWindow::convert(std::vector<SDL_Rect> const& rects, SDL_Surface* target)
+{
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
         m_canvas.data(), m_canvas.width(), m_canvas.height(), 32, m_canvas.pitch(), SDL_PIXELFORMAT_ARGB8888);
     if (!source)
         return;
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-    std::vector<SDL_Rect> rects;
-    for (PixelRect const& area : areas) {
-        PixelRect const inside = area.intersect(m_canvas.bounds()).intersect({ 0, 0, target->w, target->h });
-        if (inside.empty())
-            continue;
-        SDL_Rect from = sdl_rect(inside);
-        SDL_Rect to = from;
-        SDL_BlitSurface(source, &from, target, &to);
-        rects.push_back(sdl_rect(inside));
+    for (SDL_Rect rect : rects) {
+        SDL_Rect to = rect;
+        SDL_BlitSurface(source, &rect, target, &to);
     }
     SDL_FreeSurface(source);
-    if (!rects.empty())
-        SDL_UpdateWindowSurfaceRects(m_sdl, rects.data(), static_cast<int>(rects.size()));
 }
 
 } // namespace tolvane

@@ -9,6 +9,8 @@
 #include <vector>
 
 struct SDL_Window;
+struct SDL_Surface;
+struct SDL_Rect;
 
 namespace tolvane {
 
@@ -43,7 +45,10 @@ public:
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_canvas.width() && y < m_canvas.height(); }
 
 private:
+    void paint_on_surface();
     void present(std::vector<PixelRect> const& areas);
+    void copy_across(std::vector<SDL_Rect> const& rects, SDL_Surface* target);
+    void convert(std::vector<SDL_Rect> const& rects, SDL_Surface* target);
 
     Window& m_window;
     SDL_Window* m_sdl = nullptr;

@@ -91,10 +91,20 @@ void Lettering::add_line(Coverage& coverage, PixelRect area, Line line, double l
     }
 }
 
+// The letters are set over all of the box that lies on the canvas, whatever part of it is being
+// repainted: set over a smaller part, the same letters come out a shade different here and
+// there, and a repaint would leave them so.
+PixelRect Lettering::setting_area(Canvas const& canvas, PixelRect box) const
+{
+    if (m_scale == 0 || box.intersect(canvas.clip()).empty())
+        return {};
+    return box.intersect(canvas.bounds());
+}
+
 void Lettering::paint_wrapped(Canvas& canvas, PixelRect box, Colour colour) const
 {
-    PixelRect const area = box.intersect(canvas.clip());
-    if (area.empty() || m_scale == 0)
+    PixelRect const area = setting_area(canvas, box);
+    if (area.empty())
         return;
     Coverage coverage(area.w, area.h);
     double top = box.y;
@@ -111,8 +121,8 @@ void Lettering::paint_wrapped(Canvas& canvas, PixelRect box, Colour colour) cons
 
 void Lettering::paint_centred(Canvas& canvas, PixelRect box, Colour colour) const
 {
-    PixelRect const area = box.intersect(canvas.clip());
-    if (area.empty() || m_scale == 0)
+    PixelRect const area = setting_area(canvas, box);
+    if (area.empty())
         return;
     Coverage coverage(area.w, area.h);
     double const left = std::round(box.x + (box.w - width()) / 2);

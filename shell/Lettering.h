@@ -34,6 +34,7 @@ public:
 private:
     double span(std::size_t begin, std::size_t end) const { return (m_pen[end] - m_pen[begin]) * m_scale; }
     bool is_space(std::size_t index) const { return m_characters[index] == U' '; }
+    PixelRect setting_area(Canvas const& canvas, PixelRect box) const;
     void add_line(Coverage& coverage, PixelRect area, Line line, double left, double top) const;
 
     Typeface const& m_face;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <ranges>
+#include <span>
 
 namespace tolvane {
 
@@ -21,16 +22,22 @@ constexpr Colour light = 0x00E3E3E3;
 constexpr Colour shadow = 0x00A0A0A0;
 constexpr Colour dark_shadow = 0x00696969;
 
+// How often an area is cut into pieces around an opaque sprite before it is painted as it is.
+constexpr int most_splits = 2;
+
 bool is_button(Sprite const* sprite) { return sprite->kind() == SpriteKind::CommandButton; }
 
 } // namespace
 
+// Every sprite's four edges go through here on every repaint. Within the clamped range a
+// truncation, stepped down for negative values, is exactly the floor, and cheaper than calling it.
 int Painter::to_pixels(double twips)
 {
     if (std::isnan(twips))
         return 0;
-    double const pixels = std::clamp(twips / twips_per_pixel, -farthest_pixel, farthest_pixel);
-    return static_cast<int>(std::floor(pixels + 0.5));
+    double const pixels = std::clamp(twips / twips_per_pixel, -farthest_pixel, farthest_pixel) + 0.5;
+    int const truncated = static_cast<int>(pixels);
+    return truncated > pixels ? truncated - 1 : truncated;
 }
 
 PixelRect Painter::rectangle(Sprite const& sprite)
@@ -54,47 +61,156 @@ PixelRect Painter::area(Sprite const& sprite) const
 
 void Painter::paint(Window const& window, Canvas& canvas, PixelRect area, ButtonLook look) const
 {
-    canvas.set_clip(area);
-    canvas.fill(canvas.bounds(), window.design().BackColor);
-    if (!window.design().picture.empty())
-        if (Canvas const* picture = m_pictures.find(window.design().picture))
-            canvas.draw(*picture, picture->bounds());
-    for (Sprite const* sprite : window.sprites() | std::views::reverse) {
-        if (!sprite->Visible || is_button(sprite))
-            continue;
-        switch (sprite->kind()) {
-        case SpriteKind::Image:
-            paint_image(static_cast<Image const&>(*sprite), canvas);
-            break;
-        case SpriteKind::Label:
-            paint_label(static_cast<Label const&>(*sprite), canvas);
-            break;
-        case SpriteKind::Shape:
-            paint_shape(static_cast<Shape const&>(*sprite), canvas);
-            break;
-        case SpriteKind::CommandButton:
-            break;
-        }
-    }
-    for (Sprite const* sprite : window.sprites() | std::views::reverse)
-        if (sprite->Visible && is_button(sprite))
-            paint_button(static_cast<CommandButton const&>(*sprite), canvas, look);
+    paint(window, canvas, std::span<PixelRect const>(&area, 1), look);
+}
+
+// Where each sprite lies and what its picture is are found once for all the areas of a repaint.
+void Painter::paint(Window const& window, Canvas& canvas, std::span<PixelRect const> areas, ButtonLook look) const
+{
+    Scene const scene = place(window);
+    for (PixelRect const area : areas)
+        paint_area(window, scene, area.intersect(canvas.bounds()), canvas, look, 0);
     canvas.set_clip(canvas.bounds());
 }
 
-void Painter::paint_image(Image const& image, Canvas& canvas) const
+Painter::Scene Painter::place(Window const& window) const
 {
-    if (image.picture.empty())
-        return;
-    if (Canvas const* picture = m_pictures.find(image.picture))
-        canvas.draw(*picture, area(image));
+    Scene scene;
+    std::string_view const backdrop = window.design().picture;
+    if (!backdrop.empty()) {
+        Pictures::Found const found = m_pictures.lookup(backdrop);
+        scene.backdrop = found.picture;
+        scene.backdrop_opaque = found.opaque;
+    }
+    scene.sprites.reserve(window.sprites().size());
+    for (Sprite const* sprite : window.sprites())
+        if (sprite->Visible && !is_button(sprite))
+            scene.sprites.push_back(place(*sprite));
+    return scene;
 }
 
-void Painter::paint_label(Label const& label, Canvas& canvas) const
+// A label always fills its rectangle, a filled or opaque shape too (its border lies inside),
+// and an image does where its picture is opaque.
+Painter::Placed Painter::place(Sprite const& sprite) const
 {
-    PixelRect const box = rectangle(label);
-    if (box.intersect(canvas.clip()).empty())
+    Placed placed { &sprite, rectangle(sprite), nullptr, false };
+    switch (sprite.kind()) {
+    case SpriteKind::Image: {
+        auto const& image = static_cast<Image const&>(sprite);
+        if (image.picture.empty())
+            break;
+        Pictures::Found const found = m_pictures.lookup(image.picture);
+        if (!found.picture)
+            break;
+        if (image.stretch) {
+            placed.picture = m_pictures.sized(*found.picture, placed.area.w, placed.area.h);
+        } else {
+            placed.picture = found.picture;
+            placed.area.w = found.picture->width();
+            placed.area.h = found.picture->height();
+        }
+        placed.hides = found.opaque;
+        break;
+    }
+    case SpriteKind::Label:
+        placed.hides = true;
+        break;
+    case SpriteKind::Shape: {
+        auto const& shape = static_cast<Shape const&>(sprite);
+        placed.hides = shape.FillStyle == 0 || shape.opaque;
+        break;
+    }
+    case SpriteKind::CommandButton:
+        break;
+    }
+    return placed;
+}
+
+// Whatever lies beneath the topmost sprite that hides the whole area cannot show, so painting
+// starts with that sprite: in the alien field most repaints lie on the opaque field and need
+// neither the window's colour nor its picture. Sprites go from the last stored to the first,
+// then the buttons above all.
+void Painter::paint_area(
+    Window const& window, Scene const& scene, PixelRect area, Canvas& canvas, ButtonLook look, int splits) const
+{
+    if (area.empty())
         return;
+    std::size_t const count = scene.sprites.size();
+    std::size_t cover = 0;
+    while (cover < count && !(scene.sprites[cover].hides && scene.sprites[cover].area.contains(area)))
+        ++cover;
+    if (cover == count && splits < most_splits && split(window, scene, area, canvas, look, splits))
+        return;
+    canvas.set_clip(area);
+    if (cover == count)
+        paint_background(window, scene, canvas);
+    for (std::size_t i = std::min(cover + 1, count); i-- > 0;)
+        if (!scene.sprites[i].area.intersect(area).empty())
+            paint_sprite(scene.sprites[i], canvas);
+    for (Sprite const* sprite : window.sprites() | std::views::reverse)
+        if (sprite->Visible && is_button(sprite))
+            paint_button(static_cast<CommandButton const&>(*sprite), canvas, look);
+}
+
+// An area that an opaque sprite hides in most part, such as the place an opaque car left and
+// the place it went to, is painted as two kinds of pieces: the hidden part from that sprite up,
+// and the rest around it as usual. Every pixel is painted once instead of twice.
+bool Painter::split(
+    Window const& window, Scene const& scene, PixelRect area, Canvas& canvas, ButtonLook look, int splits) const
+{
+    auto const size = [](PixelRect r) { return static_cast<long long>(r.w) * r.h; };
+    for (Placed const& placed : scene.sprites) {
+        PixelRect const hidden = placed.area.intersect(area);
+        if (!placed.hides || 2 * size(hidden) < size(area))
+            continue;
+        paint_area(window, scene, hidden, canvas, look, splits + 1);
+        for (PixelRect const rest : { PixelRect { area.x, area.y, area.w, hidden.y - area.y },
+                 PixelRect { area.x, hidden.bottom(), area.w, area.bottom() - hidden.bottom() },
+                 PixelRect { area.x, hidden.y, hidden.x - area.x, hidden.h },
+                 PixelRect { hidden.right(), hidden.y, area.right() - hidden.right(), hidden.h } })
+            paint_area(window, scene, rest, canvas, look, splits + 1);
+        return true;
+    }
+    return false;
+}
+
+// An opaque picture that fills the area leaves nothing of the window's colour to see.
+void Painter::paint_background(Window const& window, Scene const& scene, Canvas& canvas) const
+{
+    if (!scene.backdrop || !scene.backdrop_opaque || !scene.backdrop->bounds().contains(canvas.clip()))
+        canvas.fill(canvas.bounds(), window.design().BackColor);
+    if (scene.backdrop)
+        lay_picture(*scene.backdrop, scene.backdrop_opaque, scene.backdrop->bounds(), canvas);
+}
+
+void Painter::paint_sprite(Placed const& placed, Canvas& canvas) const
+{
+    switch (placed.sprite->kind()) {
+    case SpriteKind::Image:
+        if (placed.picture)
+            lay_picture(*placed.picture, placed.hides, placed.area, canvas);
+        break;
+    case SpriteKind::Label:
+        paint_label(static_cast<Label const&>(*placed.sprite), placed.area, canvas);
+        break;
+    case SpriteKind::Shape:
+        paint_shape(static_cast<Shape const&>(*placed.sprite), placed.area, canvas);
+        break;
+    case SpriteKind::CommandButton:
+        break;
+    }
+}
+
+void Painter::lay_picture(Canvas const& picture, bool opaque, PixelRect area, Canvas& canvas)
+{
+    if (opaque)
+        canvas.cover(picture, area);
+    else
+        canvas.draw(picture, area);
+}
+
+void Painter::paint_label(Label const& label, PixelRect box, Canvas& canvas) const
+{
     canvas.fill(box, label.BackColor);
     Lettering(m_fonts.face(label.weight), label.FontSize, label.Caption.view())
         .paint_wrapped(canvas, box, label.ForeColor);
@@ -102,9 +218,8 @@ void Painter::paint_label(Label const& label, Canvas& canvas) const
 
 // The border lies inside the rectangle; a shape without fill shows what is beneath it unless
 // its background is opaque.
-void Painter::paint_shape(Shape const& shape, Canvas& canvas) const
+void Painter::paint_shape(Shape const& shape, PixelRect box, Canvas& canvas)
 {
-    PixelRect const box = rectangle(shape);
     int const border = std::max(shape.border_width, 0);
     PixelRect const inside { box.x + border, box.y + border, box.w - 2 * border, box.h - 2 * border };
     if (shape.FillStyle == 0)

@@ -5,6 +5,9 @@
 #include "shell/Pictures.h"
 #include "stage/Window.h"
 
+#include <span>
+#include <vector>
+
 namespace tolvane {
 
 // What the desktop adds to a window's own state when it draws it: whether it is the active
@@ -27,6 +30,8 @@ public:
 
     // Paints only the pixels inside `area`; everything outside it is left as it was.
     void paint(Window const& window, Canvas& canvas, PixelRect area, ButtonLook look) const;
+    // The same for every area of a repaint at once.
+    void paint(Window const& window, Canvas& canvas, std::span<PixelRect const> areas, ButtonLook look) const;
 
     // The pixels a visible sprite can touch: its rectangle, or its picture's own size when the
     // picture is not stretched.
@@ -36,9 +41,30 @@ public:
     static PixelRect rectangle(Sprite const& sprite);
 
 private:
-    void paint_image(Image const& image, Canvas& canvas) const;
-    void paint_label(Label const& label, Canvas& canvas) const;
-    void paint_shape(Shape const& shape, Canvas& canvas) const;
+    // A visible sprite other than a button, as one repaint draws it.
+    struct Placed {
+        Sprite const* sprite = nullptr;
+        PixelRect area; // the pixels it can touch
+        Canvas const* picture = nullptr; // an image's picture, when it has one that can be read
+        bool hides = false; // every pixel of `area` is painted opaque, hiding what lies beneath
+    };
+    struct Scene {
+        Canvas const* backdrop = nullptr; // the window's own picture
+        bool backdrop_opaque = false;
+        std::vector<Placed> sprites; // in stored order
+    };
+
+    Scene place(Window const& window) const;
+    Placed place(Sprite const& sprite) const;
+    void paint_area(
+        Window const& window, Scene const& scene, PixelRect area, Canvas& canvas, ButtonLook look, int splits) const;
+    bool split(
+        Window const& window, Scene const& scene, PixelRect area, Canvas& canvas, ButtonLook look, int splits) const;
+    void paint_background(Window const& window, Scene const& scene, Canvas& canvas) const;
+    void paint_sprite(Placed const& placed, Canvas& canvas) const;
+    static void lay_picture(Canvas const& picture, bool opaque, PixelRect area, Canvas& canvas);
+    void paint_label(Label const& label, PixelRect box, Canvas& canvas) const;
+    static void paint_shape(Shape const& shape, PixelRect box, Canvas& canvas);
     void paint_button(CommandButton const& button, Canvas& canvas, ButtonLook look) const;
     void paint_focus(Canvas& canvas, PixelRect face) const;
 
