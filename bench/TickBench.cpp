@@ -1,66 +1,41 @@
-#include "tools/script/Script.h"
+#include "bench/Play.h"
 
 #include <benchmark/benchmark.h>
 
-#include <sstream>
-#include <string>
-
-namespace tolvane {
+namespace tolvane::bench {
 namespace {
-
-// A headless session driven into play by script lines, as a player would get there.
-class Session {
-public:
-    explicit Session(std::string const& lines)
-    {
-        std::istringstream script(lines);
-        std::ostringstream out;
-        runner.run(script, out, out);
-    }
-    Window& window(std::string_view name) { return *runner.stage().find(name); }
-
-    ScriptRunner runner;
-};
 
 // One tick of a window in the middle of play. The handler is called directly, so the figure is
 // the handler's own cost without the stage's scheduling.
-void tick(benchmark::State& state, std::string const& setup, std::string_view name)
+void tick(benchmark::State& state, PlayDesign const& design)
 {
-    Session session(setup);
-    Window& window = session.window(name);
-    for (auto _ : state)
-        window.Timer1_Timer();
+    Play play(design);
+    for (auto _ : state) {
+        play.window().Timer1_Timer();
+        play.keep_in_play(state);
+    }
 }
 
-void BM_Pondleap1Tick(benchmark::State& state)
-{
-    // The frog sits in the start band, out of the traffic, so the board keeps running.
-    tick(state, "click Mainform imgpondleap\nclick Pondleap2 Image1\nrun 100\n", "Pondleap1");
-}
+void BM_Pondleap1Tick(benchmark::State& state) { tick(state, pondleap); }
 
-void BM_Starbreach1Tick(benchmark::State& state)
-{
-    tick(state, "click Mainform Image1\nclick Mainform imgstarbreach\nkey 32\nrun 100\n", "Starbreach1");
-}
+void BM_Starbreach1Tick(benchmark::State& state) { tick(state, starbreach); }
 
-void BM_HelicoptergameTick(benchmark::State& state)
-{
-    tick(state,
-        "click Mainform Image2\nclick Mainform ImgCopter\nclick Helicoptergame lblstart\n"
-        "press Helicoptergame 5000 6000\nrun 20\n",
-        "Helicoptergame");
-}
+void BM_HelicoptergameTick(benchmark::State& state) { tick(state, skyhaul); }
 
+// A result window's tick only raises its message's size; nothing there can leave play.
 void BM_ResultWindowTick(benchmark::State& state)
 {
-    tick(state, "click Mainform Image1\nclick Mainform imgstarbreach\nrun 1\n", "Starbreach3");
+    Session session("click Mainform Image1\nclick Mainform imgstarbreach\nrun 1\n");
+    Window& window = session.window("Starbreach3");
+    for (auto _ : state)
+        window.Timer1_Timer();
 }
 
 // The stage's share: finding the due timer and delivering its tick, for the alien field with
 // its two hidden result windows.
 void BM_StageDeliversAGranule(benchmark::State& state)
 {
-    Session session("click Mainform Image1\nclick Mainform imgstarbreach\nrun 1\n");
+    Session session(starbreach.setup);
     for (auto _ : state)
         session.runner.run_granules(1);
 }
@@ -84,6 +59,6 @@ BENCHMARK(BM_StageDeliversAGranule);
 BENCHMARK(BM_AlienGameHourReplay)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-} // namespace tolvane
+} // namespace tolvane::bench
 
 BENCHMARK_MAIN();
