@@ -33,6 +33,9 @@ public:
     {
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        // A click on a window that is not active yet is a click like any other: SDL would drop
+        // it, so Start after Help, or Reset while the help window is active, took two clicks.
+        SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
         m_ready = SDL_Init(SDL_INIT_VIDEO) == 0;
     }
     ~SdlVideo()

@@ -14,11 +14,13 @@ launcher=$(shown "Tolvane box set")
 [ "$(pixel "$launcher" 10 10)" = white ] || fail "the selection window is not white: $(pixel "$launcher" 10 10)"
 
 picture() { fingerprint "$launcher" 230x200+220+135; }
+# Each try reads the screen afresh.
+page_is() { test "$(picture)" "$1" "$2"; }
 road=$(picture)
 click "$launcher" 556 241
-eventually test "$(picture)" != "$road" || fail "the right arrow did not turn the page"
+eventually page_is != "$road" || fail "the right arrow did not turn the page"
 click "$launcher" 92 241
-eventually test "$(picture)" = "$road" || fail "the left arrow did not turn back to the road-crossing page"
+eventually page_is = "$road" || fail "the left arrow did not turn back to the road-crossing page"
 
 click "$launcher" 336 236
 eventually shown "Pondleap start" || fail "the start window did not open"
