@@ -8,53 +8,74 @@ namespace tolvane {
 
 namespace {
 
-struct Walk {
-    GlyphPlacement placement;
-    Coverage& coverage;
-    Point pen;
-
-    Point place(FT_Vector const* v) const
-    {
-        return { placement.x + static_cast<double>(v->x) * placement.scale,
-            placement.y - static_cast<double>(v->y) * placement.scale };
+// A glyph's outline as FreeType walks it, in font units: the step and up to three points.
+int record(Typeface::Step::Kind kind, void* user, std::initializer_list<FT_Vector const*> points)
+{
+    Typeface::Step step { kind, {} };
+    std::size_t i = 0;
+    for (FT_Vector const* point : points) {
+        step.units[i++] = point->x;
+        step.units[i++] = point->y;
     }
-};
-
-Walk& walk_of(void* user) { return *static_cast<Walk*>(user); }
-
-int move_to(FT_Vector const* to, void* user)
-{
-    Walk& walk = walk_of(user);
-    walk.pen = walk.place(to);
+    static_cast<std::vector<Typeface::Step>*>(user)->push_back(step);
     return 0;
 }
 
-int line_to(FT_Vector const* to, void* user)
-{
-    Walk& walk = walk_of(user);
-    Point const end = walk.place(to);
-    walk.coverage.line(walk.pen, end);
-    walk.pen = end;
-    return 0;
-}
+int move_to(FT_Vector const* to, void* user) { return record(Typeface::Step::Kind::Move, user, { to }); }
+
+int line_to(FT_Vector const* to, void* user) { return record(Typeface::Step::Kind::Line, user, { to }); }
 
 int conic_to(FT_Vector const* control, FT_Vector const* to, void* user)
 {
-    Walk& walk = walk_of(user);
-    Point const end = walk.place(to);
-    walk.coverage.quadratic(walk.pen, walk.place(control), end);
-    walk.pen = end;
-    return 0;
+    return record(Typeface::Step::Kind::Conic, user, { control, to });
 }
 
 int cubic_to(FT_Vector const* first, FT_Vector const* second, FT_Vector const* to, void* user)
 {
-    Walk& walk = walk_of(user);
-    Point const end = walk.place(to);
-    walk.coverage.cubic(walk.pen, walk.place(first), walk.place(second), end);
-    walk.pen = end;
-    return 0;
+    return record(Typeface::Step::Kind::Cubic, user, { first, second, to });
 }
+
+// Lays the steps of an outline into a coverage, in pixels.
+class Walk {
+public:
+    Walk(GlyphPlacement placement, Coverage& coverage)
+        : m_placement(placement)
+        , m_coverage(coverage)
+    { }
+
+    void take(Typeface::Step const& step)
+    {
+        using Kind = Typeface::Step::Kind;
+        switch (step.kind) {
+        case Kind::Move:
+            m_pen = point(step, 0);
+            return;
+        case Kind::Line:
+            m_coverage.line(m_pen, point(step, 0));
+            m_pen = point(step, 0);
+            return;
+        case Kind::Conic:
+            m_coverage.quadratic(m_pen, point(step, 0), point(step, 1));
+            m_pen = point(step, 1);
+            return;
+        case Kind::Cubic:
+            m_coverage.cubic(m_pen, point(step, 0), point(step, 1), point(step, 2));
+            m_pen = point(step, 2);
+            return;
+        }
+    }
+
+private:
+    Point point(Typeface::Step const& step, std::size_t index) const
+    {
+        return { m_placement.x + static_cast<double>(step.units[2 * index]) * m_placement.scale,
+            m_placement.y - static_cast<double>(step.units[2 * index + 1]) * m_placement.scale };
+    }
+
+    GlyphPlacement m_placement;
+    Coverage& m_coverage;
+    Point m_pen;
+};
 
 } // namespace
 
@@ -131,12 +152,25 @@ double Typeface::kerning(unsigned left, unsigned right) const
 
 void Typeface::outline(unsigned glyph, GlyphPlacement placement, Coverage& coverage) const
 {
+    Walk walk(placement, coverage);
+    for (Step const& step : steps(glyph))
+        walk.take(step);
+}
+
+// A caption is set again on every change, and the countdown changes on every tick: each glyph
+// is loaded and walked by FreeType once, and its steps are kept.
+std::vector<Typeface::Step> const& Typeface::steps(unsigned glyph) const
+{
+    auto const found = m_outlines.find(glyph);
+    if (found != m_outlines.end())
+        return found->second;
+    std::vector<Step> walked;
     FT_Face const face = m_handles->face;
-    if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE) != 0 || face->glyph->format != FT_GLYPH_FORMAT_OUTLINE)
-        return;
-    FT_Outline_Funcs const funcs { move_to, line_to, conic_to, cubic_to, 0, 0 };
-    Walk walk { placement, coverage, {} };
-    FT_Outline_Decompose(&face->glyph->outline, &funcs, &walk);
+    if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE) == 0 && face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
+        FT_Outline_Funcs const funcs { move_to, line_to, conic_to, cubic_to, 0, 0 };
+        FT_Outline_Decompose(&face->glyph->outline, &funcs, &walked);
+    }
+    return m_outlines.emplace(glyph, std::move(walked)).first->second;
 }
 
 } // namespace tolvane

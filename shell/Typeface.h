@@ -2,10 +2,12 @@
 
 #include "shell/Coverage.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace tolvane {
 
@@ -46,6 +48,14 @@ public:
     double kerning(unsigned left, unsigned right) const;
     void outline(unsigned glyph, GlyphPlacement placement, Coverage& coverage) const;
 
+    // One step of a glyph's outline as FreeType walks it, with its points in font units: the
+    // end point last, after the control points of a curve.
+    struct Step {
+        enum class Kind : unsigned char { Move, Line, Conic, Cubic };
+        Kind kind = Kind::Move;
+        std::array<long, 6> units {};
+    };
+
 private:
     struct Handles;
     explicit Typeface(std::unique_ptr<Handles>);
@@ -56,7 +66,10 @@ private:
     double m_ascender = 0;
     double m_descender = 0;
     bool m_kerning = false;
+    std::vector<Step> const& steps(unsigned glyph) const;
+
     mutable std::unordered_map<unsigned, GlyphMetrics> m_metrics;
+    mutable std::unordered_map<unsigned, std::vector<Step>> m_outlines;
 };
 
 } // namespace tolvane
