@@ -12,7 +12,7 @@ namespace {
 
 volatile std::sig_atomic_t report_requested = 0;
 
-constexpr std::int64_t pause_us = 250'000;
+constexpr std::int64_t pause_us = 4 * Timer::granule_us;
 
 double per_second(std::int64_t ticks, double seconds) { return seconds > 0 ? static_cast<double>(ticks) / seconds : 0; }
 
@@ -40,8 +40,10 @@ void TickLog::add(Pace& pace, std::int64_t started_us)
     if (pace.last_us >= 0) {
         std::int64_t const gap = started_us - pace.last_us;
         pace.largest_gap_us = std::max(pace.largest_gap_us, gap);
-        if (gap >= pause_us)
+        if (gap >= pause_us) {
             pace.paused_us += gap;
+            ++pace.pauses;
+        }
     }
     pace.last_us = started_us;
     ++pace.ticks;
@@ -63,7 +65,7 @@ void TickLog::report(std::int64_t now_us)
         double const running = seconds - static_cast<double>(pace.paused_us) / 1e6;
         m_out << std::fixed << "tick-probe window=" << name << " ticks=" << pace.ticks << std::setprecision(3)
               << " seconds=" << seconds << std::setprecision(2) << " rate=" << per_second(pace.ticks, seconds)
-              << " running_rate=" << per_second(pace.ticks, running) << std::setprecision(1)
+              << " running_rate=" << per_second(pace.ticks - pace.pauses, running) << std::setprecision(1)
               << " largest_gap_ms=" << static_cast<double>(pace.largest_gap_us) / 1e3
               << " most_in_one_period=" << pace.most_in_one_period << '\n';
         pace = { .last_us = pace.last_us, .recent = pace.recent, .next = pace.next };

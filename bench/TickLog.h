@@ -17,8 +17,9 @@ namespace tolvane::bench {
 //   tick-probe window=Starbreach1 ticks=640 seconds=10.000 rate=64.00 running_rate=64.00
 //       largest_gap_ms=17.9 most_in_one_period=1
 //
-// (on one line). `running_rate` leaves out pauses of a quarter of a second or more, in which the
-// window's timer was off, such as between two flights of the helicopter. `most_in_one_period`
+// (on one line). `running_rate` leaves out gaps of four periods (62.5 ms) or more, twice the
+// worst the scheduler of a loaded machine makes: there the window's timer was off, as between
+// two flights of the helicopter, or the whole program stood still, which `largest_gap_ms` shows. `most_in_one_period`
 // is the most ticks of the window that fell within any 15.625 ms: 1 at an even pace, 2 where a
 // late tick is followed by one on time, more only if ticks came in a burst.
 class TickLog final : public TickObserver {
@@ -40,7 +41,8 @@ private:
         std::int64_t ticks = 0;
         std::int64_t last_us = -1;
         std::int64_t largest_gap_us = 0;
-        std::int64_t paused_us = 0; // in gaps of a quarter of a second or more
+        std::int64_t paused_us = 0; // in gaps of four periods or more
+        std::int64_t pauses = 0; // the ticks that end them start the running anew
         int most_in_one_period = 0;
         std::array<std::int64_t, 8> recent {}; // the latest tick times, a ring
         std::size_t next = 0;
