@@ -2,6 +2,7 @@
 
 #include "shell/Coverage.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <utility>
@@ -123,14 +124,36 @@ void Canvas::tint(PixelRect area, Coverage const& coverage, Colour colour)
     assert(coverage.width() == area.w && coverage.height() == area.h && "the coverage is made for its area");
     PixelRect const visible = area.intersect(m_clip);
     std::uint32_t const value = pixel_of(colour);
-    for (int y = visible.y; y < visible.bottom(); ++y)
-        for (int x = visible.x; x < visible.right(); ++x) {
-            float const strength = coverage.at(x - area.x, y - area.y) * 255.0f;
-            // Most of a label is untouched by its letters. Coverage is never negative, so
-            // adding a half in double precision rounds exactly as lround would, and faster.
-            if (strength >= 0.5f)
-                blend(m_pixels[index(x, y)], value, static_cast<unsigned>(static_cast<double>(strength) + 0.5));
+    for (int y = visible.y; y < visible.bottom(); ++y) {
+        auto const [first, end] = coverage.covered(y - area.y);
+        int const from = std::max(visible.x, area.x + first) - area.x;
+        int const to = std::min(visible.right(), area.x + end) - area.x;
+        tint_row(coverage, y - area.y, from, to, m_pixels + index(area.x, y), value);
+    }
+}
+
+// Coverage is never negative, so adding a half in double precision rounds it exactly as lround
+// would, and faster. A block of cells no line crossed has one strength for all its pixels.
+void Canvas::tint_row(Coverage const& coverage, int y, int from, int to, std::uint32_t* row, std::uint32_t value)
+{
+    float const* strengths = coverage.row(y);
+    auto const alpha_of = [](float strength) {
+        float const scaled = strength * 255.0f;
+        return scaled < 0.5f ? 0u : static_cast<unsigned>(static_cast<double>(scaled) + 0.5);
+    };
+    for (int x = from; x < to;) {
+        int const block_end = std::min((x / Coverage::block + 1) * Coverage::block, to);
+        bool const steady = !coverage.crossed(x, y);
+        unsigned alpha = steady ? alpha_of(strengths[x]) : 0;
+        for (; x < block_end; ++x) {
+            if (!steady)
+                alpha = alpha_of(strengths[x]);
+            if (alpha >= 255)
+                row[x] = value;
+            else if (alpha > 0)
+                blend(row[x], value, alpha);
         }
+    }
 }
 
 // Each target pixel takes the source pixel under its centre, so a picture looks the same
@@ -139,11 +162,14 @@ void Canvas::tint(PixelRect area, Coverage const& coverage, Colour colour)
 void Canvas::draw(Canvas const& picture, PixelRect area)
 {
     PixelRect const visible = prepare(picture, area);
+    // Held in locals: pixels and column numbers may alias, and the loop would read the scratch
+    // vector's size and place again after every pixel it writes.
+    int const* const columns = m_columns.data();
     for (int y = visible.y; y < visible.bottom(); ++y) {
         std::uint32_t const* source = source_row(picture, area, y);
         std::uint32_t* target = &m_pixels[index(visible.x, y)];
-        for (std::size_t i = 0; i < m_columns.size(); ++i)
-            lay(target[i], source[m_columns[i]]);
+        for (int i = 0; i < visible.w; ++i)
+            lay(target[i], source[columns[i]]);
     }
 }
 
@@ -153,14 +179,37 @@ void Canvas::cover(Canvas const& picture, PixelRect area)
 {
     PixelRect const visible = prepare(picture, area);
     bool const own_width = area.w == picture.width();
+    int const* const columns = m_columns.data();
     for (int y = visible.y; y < visible.bottom(); ++y) {
         std::uint32_t const* source = source_row(picture, area, y);
         std::uint32_t* target = &m_pixels[index(visible.x, y)];
         if (own_width)
             std::copy_n(source + (visible.x - area.x), visible.w, target);
         else
-            for (std::size_t i = 0; i < m_columns.size(); ++i)
-                target[i] = source[m_columns[i]];
+            for (int i = 0; i < visible.w; ++i)
+                target[i] = source[columns[i]];
+    }
+}
+
+// A pixel of such a picture shows or lets through what is beneath: choosing without mixing
+// and without a branch, a row of pixels goes at the pace of a copy.
+void Canvas::cut_out(Canvas const& picture, PixelRect area)
+{
+    PixelRect const visible = prepare(picture, area);
+    int const* const columns = m_columns.data();
+    bool const own_width = area.w == picture.width();
+    auto const choose = [](std::uint32_t beneath, std::uint32_t pixel) {
+        std::uint32_t const shows = 0u - (pixel >> 31);
+        return (pixel & shows) | (beneath & ~shows);
+    };
+    for (int y = visible.y; y < visible.bottom(); ++y) {
+        std::uint32_t const* source = source_row(picture, area, y);
+        std::uint32_t* target = &m_pixels[index(visible.x, y)];
+        if (own_width)
+            std::transform(target, target + visible.w, source + (visible.x - area.x), target, choose);
+        else
+            for (int i = 0; i < visible.w; ++i)
+                target[i] = choose(target[i], source[columns[i]]);
     }
 }
 

@@ -59,6 +59,8 @@ public:
     void draw(Canvas const& picture, PixelRect area);
     // The same for a picture that is opaque throughout: it replaces what lies beneath.
     void cover(Canvas const& picture, PixelRect area);
+    // The same for a picture whose every pixel is opaque or clear.
+    void cut_out(Canvas const& picture, PixelRect area);
     // A copy scaled by nearest pixel as `draw` scales, alpha and all: drawing the copy at its own
     // size gives the very pixels that drawing this picture stretched to that size gives.
     Canvas scaled(int width, int height) const;
@@ -69,6 +71,7 @@ private:
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_stride) + static_cast<std::size_t>(x);
     }
     void blend(std::uint32_t& target, std::uint32_t source, unsigned alpha);
+    void tint_row(Coverage const& coverage, int y, int from, int to, std::uint32_t* row, std::uint32_t value);
     // A picture's pixel through its own alpha. Nearly every pixel of a sprite's picture is
     // opaque or clear, and choosing between those two without a branch keeps a row of them fast.
     void lay(std::uint32_t& target, std::uint32_t source)

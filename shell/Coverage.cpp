@@ -43,15 +43,21 @@ Coverage::Coverage(int width, int height)
     , m_height(std::max(height, 0))
     , m_stride(m_width + 2)
     , m_cells(static_cast<std::size_t>(m_stride) * static_cast<std::size_t>(m_height), 0.0f)
+    , m_first(static_cast<std::size_t>(m_height), m_width)
+    , m_end(static_cast<std::size_t>(m_height), 0)
+    , m_blocks((m_stride + block - 1) / block)
+    , m_crossed(static_cast<std::size_t>(m_blocks) * static_cast<std::size_t>(m_height), 0)
 { }
 
 bool Coverage::misses_box(std::initializer_list<Point> points) const
 {
-    auto const [low_x, high_x]
-        = std::minmax_element(points.begin(), points.end(), [](Point a, Point b) { return a.x < b.x; });
-    auto const [low_y, high_y]
-        = std::minmax_element(points.begin(), points.end(), [](Point a, Point b) { return a.y < b.y; });
-    return high_x->x <= 0 || low_x->x >= m_width || high_y->y <= 0 || low_y->y >= m_height;
+    Point low = *points.begin();
+    Point high = low;
+    for (Point const point : points) {
+        low = { std::min(low.x, point.x), std::min(low.y, point.y) };
+        high = { std::max(high.x, point.x), std::max(high.y, point.y) };
+    }
+    return high.x <= 0 || low.x >= m_width || high.y <= 0 || low.y >= m_height;
 }
 
 void Coverage::line(Point from, Point to)
@@ -148,6 +154,10 @@ void Coverage::accumulate(Point from, Point to)
         double const x0_floor = std::floor(x0);
         int const x0_cell = static_cast<int>(x0_floor);
         int const x1_cell = static_cast<int>(std::ceil(x1));
+        auto const r = static_cast<std::size_t>(row);
+        m_first[r] = std::min(m_first[r], x0_cell);
+        m_end[r] = std::max(m_end[r], x1_cell + 1);
+        std::fill(&m_crossed[crossing(x0_cell, row)], &m_crossed[crossing(std::max(x1_cell, x0_cell + 1), row)] + 1, 1);
         if (x1_cell <= x0_cell + 1) {
             auto const share = static_cast<float>((x0 + x1) / 2 - x0_floor);
             m_cells[cell(x0_cell, row)] += d - d * share;
@@ -177,13 +187,41 @@ void Coverage::accumulate(Point from, Point to)
 
 void Coverage::finish()
 {
-    for (int row = 0; row < m_height; ++row) {
-        float sum = 0;
-        for (int x = 0; x < m_width; ++x) {
-            sum += m_cells[cell(x, row)];
-            m_cells[cell(x, row)] = std::min(1.0f, std::abs(sum));
+    for (int y = 0; y < m_height; ++y)
+        finish_row(y);
+}
+
+// Cells left of the first one a line reached stay empty, so the row's sum starts there; in a
+// block no line crossed, and past the last cell a line reached, the sum stays as it is, and
+// the cells take it as they are.
+void Coverage::finish_row(int y)
+{
+    auto const r = static_cast<std::size_t>(y);
+    float* const row = &m_cells[cell(0, y)];
+    int const reached = std::min(m_end[r], m_width);
+    float sum = 0;
+    for (int x = m_first[r]; x < reached;) {
+        int const block_end = std::min((x / block + 1) * block, reached);
+        if (!crossed(x, y)) {
+            std::fill(row + x, row + block_end, std::min(1.0f, std::abs(sum)));
+            x = block_end;
+            continue;
+        }
+        for (; x < block_end; ++x) {
+            sum += row[x];
+            row[x] = std::min(1.0f, std::abs(sum));
         }
     }
+    if (reached < m_width)
+        std::fill(row + std::max(reached, m_first[r]), row + m_width, std::min(1.0f, std::abs(sum)));
+    int first = m_first[r];
+    while (first < m_width && row[first] == 0)
+        ++first;
+    int end = m_width;
+    while (end > first && row[end - 1] == 0)
+        --end;
+    m_first[r] = first;
+    m_end[r] = end;
 }
 
 } // namespace tolvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <utility>
 #include <vector>
 
 namespace tolvane {
@@ -27,12 +28,29 @@ public:
     // Turns what the outlines left into coverage; call once after the last outline.
     void finish();
     float at(int x, int y) const { return m_cells[cell(x, y)]; }
+    float const* row(int y) const { return &m_cells[cell(0, y)]; }
+    // The columns of a row, once finished, outside which nothing is covered: first and end.
+    std::pair<int, int> covered(int y) const
+    {
+        auto const row = static_cast<std::size_t>(y);
+        return { m_first[row], m_end[row] };
+    }
+
+    // Rows are kept in blocks of cells. A block that no line crossed covers all its cells
+    // alike, inside letters or out of them, as most of the blocks of large letters do.
+    static constexpr int block = 16;
+    bool crossed(int x, int y) const { return m_crossed[crossing(x, y)] != 0; }
 
 private:
     std::size_t cell(int x, int y) const
     {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_stride) + static_cast<std::size_t>(x);
     }
+    std::size_t crossing(int x, int y) const
+    {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_blocks) + static_cast<std::size_t>(x / block);
+    }
+    void finish_row(int y);
     bool misses_box(std::initializer_list<Point> points) const;
     void clipped_line(Point from, Point to);
     void accumulate(Point from, Point to);
@@ -43,6 +61,13 @@ private:
     int m_height;
     int m_stride; // two cells more than the width: a line at the right edge spills into them
     std::vector<float> m_cells;
+    // Per row: the first cell any line reached and one past the last, then after `finish` the
+    // first and the end of the covered cells. Most of a label's rows are mostly empty, and all
+    // of the label is tinted.
+    std::vector<int> m_first;
+    std::vector<int> m_end;
+    int m_blocks; // per row
+    std::vector<unsigned char> m_crossed; // per block of a row: whether a line reached into it
 };
 
 } // namespace tolvane

@@ -80,7 +80,7 @@ Painter::Scene Painter::place(Window const& window) const
     if (!backdrop.empty()) {
         Pictures::Found const found = m_pictures.lookup(backdrop);
         scene.backdrop = found.picture;
-        scene.backdrop_opaque = found.opaque;
+        scene.backdrop_alpha = found.alpha;
     }
     scene.sprites.reserve(window.sprites().size());
     for (Sprite const* sprite : window.sprites())
@@ -93,7 +93,7 @@ Painter::Scene Painter::place(Window const& window) const
 // and an image does where its picture is opaque.
 Painter::Placed Painter::place(Sprite const& sprite) const
 {
-    Placed placed { &sprite, rectangle(sprite), nullptr, false };
+    Placed placed { .sprite = &sprite, .area = rectangle(sprite) };
     switch (sprite.kind()) {
     case SpriteKind::Image: {
         auto const& image = static_cast<Image const&>(sprite);
@@ -109,7 +109,8 @@ Painter::Placed Painter::place(Sprite const& sprite) const
             placed.area.w = found.picture->width();
             placed.area.h = found.picture->height();
         }
-        placed.hides = found.opaque;
+        placed.alpha = found.alpha;
+        placed.hides = found.alpha == Pictures::Alpha::Opaque;
         break;
     }
     case SpriteKind::Label:
@@ -177,10 +178,11 @@ bool Painter::split(
 // An opaque picture that fills the area leaves nothing of the window's colour to see.
 void Painter::paint_background(Window const& window, Scene const& scene, Canvas& canvas) const
 {
-    if (!scene.backdrop || !scene.backdrop_opaque || !scene.backdrop->bounds().contains(canvas.clip()))
+    bool const opaque = scene.backdrop_alpha == Pictures::Alpha::Opaque;
+    if (!scene.backdrop || !opaque || !scene.backdrop->bounds().contains(canvas.clip()))
         canvas.fill(canvas.bounds(), window.design().BackColor);
     if (scene.backdrop)
-        lay_picture(*scene.backdrop, scene.backdrop_opaque, scene.backdrop->bounds(), canvas);
+        lay_picture(*scene.backdrop, scene.backdrop_alpha, scene.backdrop->bounds(), canvas);
 }
 
 void Painter::paint_sprite(Placed const& placed, Canvas& canvas) const
@@ -188,7 +190,7 @@ void Painter::paint_sprite(Placed const& placed, Canvas& canvas) const
     switch (placed.sprite->kind()) {
     case SpriteKind::Image:
         if (placed.picture)
-            lay_picture(*placed.picture, placed.hides, placed.area, canvas);
+            lay_picture(*placed.picture, placed.alpha, placed.area, canvas);
         break;
     case SpriteKind::Label:
         paint_label(static_cast<Label const&>(*placed.sprite), placed.area, canvas);
@@ -201,12 +203,19 @@ void Painter::paint_sprite(Placed const& placed, Canvas& canvas) const
     }
 }
 
-void Painter::lay_picture(Canvas const& picture, bool opaque, PixelRect area, Canvas& canvas)
+void Painter::lay_picture(Canvas const& picture, Pictures::Alpha alpha, PixelRect area, Canvas& canvas)
 {
-    if (opaque)
+    switch (alpha) {
+    case Pictures::Alpha::Opaque:
         canvas.cover(picture, area);
-    else
+        return;
+    case Pictures::Alpha::CutOut:
+        canvas.cut_out(picture, area);
+        return;
+    case Pictures::Alpha::Blended:
         canvas.draw(picture, area);
+        return;
+    }
 }
 
 void Painter::paint_label(Label const& label, PixelRect box, Canvas& canvas) const

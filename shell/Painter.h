@@ -46,11 +46,12 @@ private:
         Sprite const* sprite = nullptr;
         PixelRect area; // the pixels it can touch
         Canvas const* picture = nullptr; // an image's picture, when it has one that can be read
+        Pictures::Alpha alpha = Pictures::Alpha::Blended; // the picture's
         bool hides = false; // every pixel of `area` is painted opaque, hiding what lies beneath
     };
     struct Scene {
         Canvas const* backdrop = nullptr; // the window's own picture
-        bool backdrop_opaque = false;
+        Pictures::Alpha backdrop_alpha = Pictures::Alpha::Blended;
         std::vector<Placed> sprites; // in stored order
     };
 
@@ -62,7 +63,7 @@ private:
         Window const& window, Scene const& scene, PixelRect area, Canvas& canvas, ButtonLook look, int splits) const;
     void paint_background(Window const& window, Scene const& scene, Canvas& canvas) const;
     void paint_sprite(Placed const& placed, Canvas& canvas) const;
-    static void lay_picture(Canvas const& picture, bool opaque, PixelRect area, Canvas& canvas);
+    static void lay_picture(Canvas const& picture, Pictures::Alpha alpha, PixelRect area, Canvas& canvas);
     void paint_label(Label const& label, PixelRect box, Canvas& canvas) const;
     static void paint_shape(Shape const& shape, PixelRect box, Canvas& canvas);
     void paint_button(CommandButton const& button, Canvas& canvas, ButtonLook look) const;

@@ -47,19 +47,25 @@ Pictures::Found Pictures::lookup(std::string_view name)
         std::unique_ptr<Canvas> picture = load(name, source);
         if (!picture)
             m_warnings << "tolvane: cannot read the picture " << source << ": " << IMG_GetError() << '\n';
-        bool const opaque = all_opaque(picture.get());
-        found = m_loaded.emplace(std::string(name), Loaded { std::move(picture), opaque }).first;
+        Alpha const alpha = alpha_of(picture.get());
+        found = m_loaded.emplace(std::string(name), Loaded { std::move(picture), alpha }).first;
     }
-    return { found->second.picture.get(), found->second.opaque };
+    return { found->second.picture.get(), found->second.alpha };
 }
 
-bool Pictures::all_opaque(Canvas const* picture)
+Pictures::Alpha Pictures::alpha_of(Canvas const* picture)
 {
     if (!picture || picture->width() == 0 || picture->height() == 0)
-        return false;
+        return Alpha::Blended;
     std::uint32_t const* const pixels = picture->data();
     std::size_t const count = static_cast<std::size_t>(picture->width()) * static_cast<std::size_t>(picture->height());
-    return std::all_of(pixels, pixels + count, [](std::uint32_t pixel) { return pixel >> 24 == 0xFF; });
+    auto const alpha = [](std::uint32_t pixel) { return pixel >> 24; };
+    if (std::all_of(pixels, pixels + count, [&](std::uint32_t pixel) { return alpha(pixel) == 0xFF; }))
+        return Alpha::Opaque;
+    if (std::all_of(
+            pixels, pixels + count, [&](std::uint32_t pixel) { return alpha(pixel) == 0xFF || alpha(pixel) == 0; }))
+        return Alpha::CutOut;
+    return Alpha::Blended;
 }
 
 std::unique_ptr<Canvas> Pictures::load(std::string_view name, std::string& source) const

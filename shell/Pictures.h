@@ -26,12 +26,15 @@ public:
 
     // The picture, or null when the asset cannot be read; that is told once on the warnings stream.
     Canvas const* find(std::string_view name) { return lookup(name).picture; }
-    // Whether every pixel of the picture is fully opaque, so that it hides whatever lies beneath.
-    bool opaque(std::string_view name) { return lookup(name).opaque; }
-    // Both at once, with one look-up, for the painter on every repaint.
+    // What a picture's alpha holds: every pixel opaque, so that it hides whatever lies beneath;
+    // every pixel either opaque or clear, like the aliens; or pixels to mix as well.
+    enum class Alpha { Opaque, CutOut, Blended };
+    // Whether every pixel of the picture is fully opaque.
+    bool opaque(std::string_view name) { return lookup(name).alpha == Alpha::Opaque; }
+    // The picture and its alpha at once, with one look-up, for the painter on every repaint.
     struct Found {
         Canvas const* picture = nullptr;
-        bool opaque = false;
+        Alpha alpha = Alpha::Blended;
     };
     Found lookup(std::string_view name);
     // A picture scaled to a size by nearest pixel, exactly as drawing it stretched would scale
@@ -46,11 +49,11 @@ public:
 private:
     struct Loaded {
         std::unique_ptr<Canvas> picture;
-        bool opaque = false;
+        Alpha alpha = Alpha::Blended;
     };
     std::unique_ptr<Canvas> load(std::string_view name, std::string& source) const;
     static std::unique_ptr<Canvas> convert(SDL_Surface* loaded);
-    static bool all_opaque(Canvas const* picture);
+    static Alpha alpha_of(Canvas const* picture);
 
     std::filesystem::path m_folder; // empty: the built-in pictures
     std::ostream& m_warnings;

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
 namespace tolvane {
 namespace {
 
@@ -94,6 +98,34 @@ TEST(Canvas, TintFollowsTheCoverage)
     canvas.tint({ 2, 0, 2, 1 }, coverage, 0x00000000);
     EXPECT_EQ(canvas.pixel(2, 0), 0xFFFFFFFFu);
     EXPECT_EQ(canvas.pixel(3, 0), black);
+}
+
+// Letters far wider than a block of cells, with edges at fractions of a pixel, tinted through
+// a clip: each pixel inside the clip takes its coverage, rounded to the nearest of 255 steps,
+// and the rest stay as they were.
+TEST(Canvas, TintOfWideCoverageMatchesEveryPixel)
+{
+    Coverage coverage(100, 6);
+    for (auto [left, right] : { std::pair { 3.3, 47.6 }, std::pair { 60.5, 97.2 } }) {
+        coverage.line({ left, 0.6 }, { right, 0.6 });
+        coverage.line({ right, 0.6 }, { right, 5.3 });
+        coverage.line({ right, 5.3 }, { left, 5.3 });
+        coverage.line({ left, 5.3 }, { left, 0.6 });
+    }
+    coverage.finish();
+    Canvas canvas(110, 8);
+    canvas.fill(canvas.bounds(), 0x00FFFFFF);
+    PixelRect const clip { 10, 0, 80, 8 };
+    canvas.set_clip(clip);
+    canvas.tint({ 5, 1, 100, 6 }, coverage, 0x00000000);
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x) {
+            bool const inside = clip.contains({ x, y, 1, 1 }) && x >= 5 && x < 105 && y >= 1 && y < 7;
+            float const strength = inside ? coverage.at(x - 5, y - 1) * 255.0f : 0.0f;
+            auto const alpha = strength < 0.5f ? 0u : static_cast<unsigned>(std::lround(strength));
+            std::uint32_t const grey = 255 - alpha;
+            ASSERT_EQ(canvas.pixel(x, y), 0xFF000000u | grey << 16 | grey << 8 | grey) << x << "," << y;
+        }
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <numbers>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace tolvane {
 namespace {
@@ -88,6 +90,47 @@ INSTANTIATE_TEST_SUITE_P(Coverage, CoverageOfRectangles,
                 c = '_';
         return name;
     });
+
+// The share of the pixel at (x, y) inside an upright rectangle, worked out from its edges.
+float share(int x, int y, double left, double top, double right, double bottom)
+{
+    auto const overlap = [](double from, double to, int cell) {
+        return std::max(0.0, std::min(to, cell + 1.0) - std::max(from, static_cast<double>(cell)));
+    };
+    return static_cast<float>(overlap(left, right, x) * overlap(top, bottom, y));
+}
+
+// Rows far wider than a block of cells, holding several shapes and a hole: every pixel, inside
+// the long stretches no edge crosses as well as beside the edges, has its exact share, and a
+// row's covered columns hold every covered pixel.
+TEST(Coverage, WideRowsCoverEveryPixelByItsShare)
+{
+    struct Box {
+        double left, top, right, bottom;
+        bool clockwise;
+    };
+    std::vector<Box> const boxes {
+        { 1.5, 1.25, 70.75, 9.5, true }, // wide, with a hole
+        { 20.25, 3, 50.5, 7.75, false }, // the hole, wound the other way
+        { 80.5, 0.5, 118.25, 11, true }, // beside it in the same rows
+    };
+    Coverage coverage(120, 12);
+    for (Box const& b : boxes)
+        rectangle(coverage, b.left, b.top, b.right, b.bottom, b.clockwise);
+    coverage.finish();
+    for (int y = 0; y < coverage.height(); ++y) {
+        auto const [first, end] = coverage.covered(y);
+        for (int x = 0; x < coverage.width(); ++x) {
+            float expected = 0;
+            for (Box const& b : boxes)
+                expected += (b.clockwise ? 1.0f : -1.0f) * share(x, y, b.left, b.top, b.right, b.bottom);
+            ASSERT_NEAR(coverage.at(x, y), expected, 1e-4) << x << "," << y;
+            if (expected > 0) {
+                ASSERT_TRUE(x >= first && x < end) << x << "," << y << " outside " << first << ".." << end;
+            }
+        }
+    }
+}
 
 // Curves become lines that stray at most a tenth of a pixel inwards, which costs a circle of
 // 15 pixels about half a percent of its area.

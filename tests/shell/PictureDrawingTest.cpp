@@ -58,6 +58,21 @@ TEST(PictureDrawing, AnOpaquePictureCoversAsDrawingItWould)
     }
 }
 
+// A picture whose pixels are all opaque or clear, like the aliens, is cut out of what lies beneath.
+TEST(PictureDrawing, ACutOutPictureLaysAsDrawingItWould)
+{
+    Canvas const picture = random_picture(23, 17, 5, 3);
+    for (Placement const& p : placements) {
+        Canvas drawn = random_picture(64, 48, 6);
+        Canvas cut = drawn;
+        drawn.set_clip(p.clip);
+        cut.set_clip(p.clip);
+        drawn.draw(picture, p.area);
+        cut.cut_out(picture, p.area);
+        EXPECT_TRUE(same_pixels(drawn, cut)) << p.area.x << "," << p.area.y;
+    }
+}
+
 // A picture drawn stretched and its copy made at that size, drawn at its own size, give the
 // same pixels: the painter draws the copies.
 TEST(PictureDrawing, AScaledCopyDrawsAsThePictureStretched)
@@ -95,6 +110,7 @@ TEST(PictureDrawing, PicturesKnowWhichAreOpaqueAndKeepTheirScaledCopies)
     testing::TestPictures pictures;
     EXPECT_TRUE(pictures.pictures().opaque("test/red"));
     EXPECT_FALSE(pictures.pictures().opaque("test/quad")) << "it has a clear pixel";
+    EXPECT_EQ(pictures.pictures().lookup("test/quad").alpha, Pictures::Alpha::CutOut);
     EXPECT_FALSE(pictures.pictures().opaque("test/missing"));
     Canvas const* red = pictures.pictures().find("test/red");
     ASSERT_NE(red, nullptr);
