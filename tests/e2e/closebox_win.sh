@@ -19,8 +19,7 @@ message_grown() { [ "$(message_ink)" -ge "$1" ]; }
 message_small() { [ "$(message_ink)" -lt "$1" ]; }
 # The keyboard stays with a window for half a second without a single change of focus.
 focus_rests_on() { has_focus "$1" && [ "$(timeout 0.5 xev -id "$1" -event focus | grep -c Focus)" = 0 ]; }
-won_or_hit() { [ -n "$(shown 'Pondleap win')" ] || reset_shown; }
-reset_shown() { [ "$(pixel "$board" 308 140)" = grey94 ] && [ "$(pixel "$board" 410 176)" = grey94 ]; }
+won_or_hit() { [ -n "$(shown 'Pondleap win')" ] || reset_shown "$board"; }
 
 # Plays one run up to the trophy; fails when a vehicle catches the frog on the way.
 play_to_the_trophy() {

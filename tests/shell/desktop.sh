@@ -51,6 +51,11 @@ click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 # The colour name or srgb() value of one client pixel.
 pixel() { import -window "$1" -crop "1x1+$2+$3" txt:- | tail -1 | awk '{print $NF}'; }
 
+# Whether the road board BOARD shows its Reset button (pixels 304,136 to 416,180), drawn above
+# everything once a life is lost: two pixels of its face, away from the dotted rectangle it has
+# while it holds the keyboard.
+reset_shown() { [ "$(pixel "$1" 307 139)" = grey94 ] && [ "$(pixel "$1" 412 177)" = grey94 ]; }
+
 # A fingerprint of a client area's pixels.
 fingerprint() { import -window "$1" -crop "$2" txt:- | md5sum; }
 

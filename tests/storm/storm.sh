@@ -86,12 +86,11 @@ xdotool windowactivate --sync "$board" || fail "the board did not get the keyboa
 nudge() { :; }
 storm Pondleap1 "Pondleap Game" 3000 600
 
-# Afterwards four presses of the up arrow put the frog among the tractors, which take a life:
-# the Reset button (pixels 304,136 to 417,181) shows; a click on it starts the board again.
-reset_shown() { [ "$(pixel "$board" 308 140)" = grey94 ] && [ "$(pixel "$board" 410 176)" = grey94 ]; }
+# Afterwards four presses of the up arrow put the frog among the tractors, which take a life,
+# and Reset shows; a click on it starts the board again.
 xdotool windowactivate --sync "$board"
 xdotool key --window "$board" Up Up Up Up
-eventually reset_shown || fail "the board did not take the keys after the storm"
+eventually reset_shown "$board" || fail "the board did not take the keys after the storm"
 click "$board" 360 158
 report || fail "Reset did not start the board again after the storm"
 ends_on_sigterm
