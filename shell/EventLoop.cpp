@@ -61,30 +61,11 @@ void EventLoop::deliver_tick()
 
 void EventLoop::deliver_observed_tick()
 {
-    std::string_view const window = next_to_tick();
+    Window const* next = m_stage.next_to_tick();
+    std::string_view const window = next ? next->name() : std::string_view();
     std::int64_t const started = m_clock.now_us();
     if (m_stage.deliver_next_tick())
         m_observer->ticked(window, started);
-}
-
-// The window whose tick the stage delivers next: the earliest due timer, and of timers due at
-// the same moment the one whose period started first, as the stage chooses.
-std::string_view EventLoop::next_to_tick() const
-{
-    std::string_view next;
-    Timer const* earliest = nullptr;
-    for (std::string_view const name : m_stage.window_names()) {
-        Window const* window = m_stage.find(name);
-        Timer const* timer = window ? window->timer() : nullptr;
-        if (!timer || !timer->due_us())
-            continue;
-        if (!earliest || *timer->due_us() < *earliest->due_us()
-            || (*timer->due_us() == *earliest->due_us() && timer->period_order() < earliest->period_order())) {
-            earliest = timer;
-            next = name;
-        }
-    }
-    return next;
 }
 
 // Sleeps in the desktop's event queue until the next tick is due; with no timer running, until

@@ -29,7 +29,6 @@ private:
     void deliver_observed_tick();
     bool tick_due() const;
     bool wait();
-    std::string_view next_to_tick() const;
 
     Stage& m_stage;
     Desktop& m_desktop;

@@ -296,6 +296,12 @@ std::optional<std::int64_t> Stage::next_due() const
     return timer ? timer->due_us() : std::nullopt;
 }
 
+Window const* Stage::next_to_tick() const
+{
+    Timer const* timer = m_ended ? nullptr : earliest_timer();
+    return timer ? &timer->window() : nullptr;
+}
+
 bool Stage::deliver_next_tick()
 {
     if (m_ended)

@@ -64,6 +64,9 @@ public:
     // behind is rescheduled on its own grid after now: missed periods are dropped, not made up.
     std::optional<std::int64_t> next_due() const;
     bool deliver_next_tick();
+    // The window whose tick comes next: the earliest due timer's, and of timers due at the same
+    // moment the one whose period started first. Null while no timer runs.
+    Window const* next_to_tick() const;
 
     // What the mouse press at (x, y) of a window goes to: a sprite, or null for the window.
     Sprite* route(Window&, double x, double y) const;

@@ -203,6 +203,10 @@ TEST_F(StageTest, TicksDueTogetherGoInTheOrderTheirPeriodsStarted)
     stage.load("Slow");
     stage.load("Fast");
     log.clear();
+    run_until(984'375);
+    clock.set(1'000'000);
+    ASSERT_NE(stage.next_to_tick(), nullptr);
+    EXPECT_EQ(stage.next_to_tick()->name(), "Slow");
     run_until(1'000'000);
     auto const last_two = Log(log.end() - 2, log.end());
     EXPECT_EQ(last_two, (Log { "Slow.Timer1_Timer@1000000", "Fast.Timer1_Timer@1000000" }));
