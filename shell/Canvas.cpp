@@ -133,7 +133,8 @@ void Canvas::tint(PixelRect area, Coverage const& coverage, Colour colour)
 }
 
 // Coverage is never negative, so adding a half in double precision rounds it exactly as lround
-// would, and faster. A block of cells no line crossed has one strength for all its pixels.
+// would, and faster. A block of cells no line crossed has one strength for all its pixels: inside
+// a large letter the block is filled, outside it is left alone.
 void Canvas::tint_row(Coverage const& coverage, int y, int from, int to, std::uint32_t* row, std::uint32_t value)
 {
     float const* strengths = coverage.row(y);
@@ -141,18 +142,26 @@ void Canvas::tint_row(Coverage const& coverage, int y, int from, int to, std::ui
         float const scaled = strength * 255.0f;
         return scaled < 0.5f ? 0u : static_cast<unsigned>(static_cast<double>(scaled) + 0.5);
     };
+    auto const lay = [&](std::uint32_t& pixel, unsigned alpha) {
+        if (alpha >= 255)
+            pixel = value;
+        else if (alpha > 0)
+            blend(pixel, value, alpha);
+    };
     for (int x = from; x < to;) {
         int const block_end = std::min((x / Coverage::block + 1) * Coverage::block, to);
-        bool const steady = !coverage.crossed(x, y);
-        unsigned alpha = steady ? alpha_of(strengths[x]) : 0;
-        for (; x < block_end; ++x) {
-            if (!steady)
-                alpha = alpha_of(strengths[x]);
-            if (alpha >= 255)
-                row[x] = value;
-            else if (alpha > 0)
-                blend(row[x], value, alpha);
+        if (coverage.crossed(x, y)) {
+            for (; x < block_end; ++x)
+                lay(row[x], alpha_of(strengths[x]));
+            continue;
         }
+        unsigned const alpha = alpha_of(strengths[x]);
+        if (alpha >= 255)
+            std::fill(row + x, row + block_end, value);
+        else
+            for (int i = x; i < block_end; ++i)
+                lay(row[i], alpha);
+        x = block_end;
     }
 }
 
