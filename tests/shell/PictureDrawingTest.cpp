@@ -44,33 +44,32 @@ std::vector<Placement> const placements {
     { { 20, 3, 44, 45 }, { 0, 0, 64, 48 } },
 };
 
+// Lays `picture` in every placement over the same random background both ways, the plain way
+// by `draw` and the other by `lay`, and expects the same pixels.
+template <typename Lay> void expect_drawn_alike(Canvas const& picture, unsigned seed, Lay lay)
+{
+    for (Placement const& p : placements) {
+        Canvas drawn = random_picture(64, 48, seed);
+        Canvas laid = drawn;
+        drawn.set_clip(p.clip);
+        laid.set_clip(p.clip);
+        drawn.draw(picture, p.area);
+        lay(laid, p.area);
+        EXPECT_TRUE(same_pixels(drawn, laid)) << p.area.x << "," << p.area.y;
+    }
+}
+
 TEST(PictureDrawing, AnOpaquePictureCoversAsDrawingItWould)
 {
     Canvas const picture = random_picture(23, 17, 1);
-    for (Placement const& p : placements) {
-        Canvas drawn = random_picture(64, 48, 2);
-        Canvas covered = drawn;
-        drawn.set_clip(p.clip);
-        covered.set_clip(p.clip);
-        drawn.draw(picture, p.area);
-        covered.cover(picture, p.area);
-        EXPECT_TRUE(same_pixels(drawn, covered)) << p.area.x << "," << p.area.y;
-    }
+    expect_drawn_alike(picture, 2, [&](Canvas& canvas, PixelRect area) { canvas.cover(picture, area); });
 }
 
 // A picture whose pixels are all opaque or clear, like the aliens, is cut out of what lies beneath.
 TEST(PictureDrawing, ACutOutPictureLaysAsDrawingItWould)
 {
     Canvas const picture = random_picture(23, 17, 5, 3);
-    for (Placement const& p : placements) {
-        Canvas drawn = random_picture(64, 48, 6);
-        Canvas cut = drawn;
-        drawn.set_clip(p.clip);
-        cut.set_clip(p.clip);
-        drawn.draw(picture, p.area);
-        cut.cut_out(picture, p.area);
-        EXPECT_TRUE(same_pixels(drawn, cut)) << p.area.x << "," << p.area.y;
-    }
+    expect_drawn_alike(picture, 6, [&](Canvas& canvas, PixelRect area) { canvas.cut_out(picture, area); });
 }
 
 // A picture drawn stretched and its copy made at that size, drawn at its own size, give the
@@ -78,15 +77,8 @@ TEST(PictureDrawing, ACutOutPictureLaysAsDrawingItWould)
 TEST(PictureDrawing, AScaledCopyDrawsAsThePictureStretched)
 {
     Canvas const picture = random_picture(29, 13, 3, 3);
-    for (Placement const& p : placements) {
-        Canvas stretched = random_picture(64, 48, 4);
-        Canvas copied = stretched;
-        stretched.set_clip(p.clip);
-        copied.set_clip(p.clip);
-        stretched.draw(picture, p.area);
-        copied.draw(picture.scaled(p.area.w, p.area.h), p.area);
-        EXPECT_TRUE(same_pixels(stretched, copied)) << p.area.x << "," << p.area.y;
-    }
+    expect_drawn_alike(
+        picture, 4, [&](Canvas& canvas, PixelRect area) { canvas.draw(picture.scaled(area.w, area.h), area); });
 }
 
 TEST(PictureDrawing, ACanvasCanPaintOnPixelsKeptElsewhere)
