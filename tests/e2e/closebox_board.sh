@@ -10,10 +10,7 @@ start_desktop
 start_program "$1"
 
 open_game pondleap
-click_in "$(shown 'Pondleap start')" 211 233
-eventually shown "Pondleap Game" || fail "Start did not open the board"
-board=$(shown "Pondleap Game")
-focus "$board" || fail "the board did not get the keyboard"
+start_board
 
 
 press_times 4 Up

@@ -25,17 +25,12 @@ won_or_hit() { [ -n "$(shown 'Pondleap win')" ] || reset_shown "$board"; }
 play_to_the_trophy() {
     start_program "$1"
     open_game pondleap
-    local start
-    start=$(shown "Pondleap start")
-    click_in "$start" 215 338
-    eventually shown "Pondleap Help" || fail "Help did not open the help window"
+    local start help
+    open_help
     # The help window opens over Start; it goes to the screen's corner, clear of every window.
-    xdotool windowmove "$(shown 'Pondleap Help')" 0 0
-    click_in "$start" 211 233
-    eventually shown "Pondleap Game" || fail "Start did not open the board: $(windows_shown)"
+    xdotool windowmove "$help" 0 0
+    start_board
     [ -n "$(shown 'Pondleap Help')" ] || fail "Start closed the help window"
-    board=$(shown "Pondleap Game")
-    focus "$board" || fail "the board did not get the keyboard"
     press_times 25 Up
     eventually won_or_hit || fail "the frog neither won nor lost a life"
     [ -n "$(shown 'Pondleap win')" ]

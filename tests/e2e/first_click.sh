@@ -8,10 +8,7 @@ source "$(dirname "$0")/play.sh"
 start_desktop
 start_program "$1"
 open_game pondleap
-start=$(shown "Pondleap start")
-click_in "$start" 215 338
-eventually shown "Pondleap Help" || fail "Help did not open the help window"
-help=$(shown "Pondleap Help")
+open_help
 xdotool windowmove "$help" 0 0
 eventually has_focus "$help" || fail "the help window did not take the keyboard"
 click "$start" 211 233

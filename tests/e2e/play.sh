@@ -92,6 +92,26 @@ open_game() {
     eventually hidden "Tolvane box set" || fail "the selection window stayed on the screen"
 }
 
+# Start on "Pondleap start" opens the road board: sets `board` and gives it the keyboard.
+start_board() {
+    click_in "$(shown 'Pondleap start')" 211 233
+    eventually shown "Pondleap Game" || fail "Start did not open the board: $(windows_shown)"
+    board=$(shown "Pondleap Game")
+    focus "$board" || fail "the board did not get the keyboard"
+}
+
+# Help on "Pondleap start" opens the help window over Start, but not over Help: sets `start` and
+# `help`.
+open_help() {
+    start=$(shown "Pondleap start")
+    click_in "$start" 215 338
+    eventually shown "Pondleap Help" || fail "Help did not open the help window"
+    help=$(shown "Pondleap Help")
+}
+
+# Skyhaul's "Click to start" covers client pixels 248 to 409, rows 176 to 209 of the window `game`.
+start_label() { fingerprint "$game" 161x33+248+176; }
+
 # How much of an area of a window, in thousandths, is not of the given colour: the amount of
 # text on a label, say.
 ink() {

@@ -12,11 +12,8 @@ start_desktop
 start_program "$1"
 
 open_game pondleap
-click_in "$(shown 'Pondleap start')" 211 233
-eventually shown "Pondleap Game" || fail "Start did not open the board"
+start_board
 eventually hidden "Pondleap start" || fail "the start window stayed on the screen"
-board=$(shown "Pondleap Game")
-focus "$board" || fail "the board did not get the keyboard"
 
 # The frog stands in the purple start band at client pixel (312, 376); nothing else moves there.
 frog_area() { fingerprint "$board" 60x60+290+345; }

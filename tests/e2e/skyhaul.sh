@@ -13,8 +13,6 @@ start_program "$1"
 open_game skyhaul
 game=$(shown "Skyhaul")
 
-# "Click to start" covers client pixels 248 to 409, rows 176 to 209.
-start_label() { fingerprint "$game" 161x33+248+176; }
 # The row of the helicopter's top in pixel column 100, which only the helicopter crosses early
 # in a flight (it starts at row 144); bars and pumps come from the right much later.
 helicopter_top() {
