@@ -22,10 +22,12 @@ void EventLoop::run()
         if (!running())
             return;
         slept_till_due = false;
-        if (tick_due())
+        // Repainting runs no handler, so the next tick stays where it is until the wait.
+        std::optional<std::int64_t> const due = m_stage.next_due();
+        if (due && *due <= m_clock.now_us())
             continue;
         m_desktop.repaint();
-        slept_till_due = wait();
+        slept_till_due = wait(due);
     }
 }
 
@@ -43,12 +45,6 @@ void EventLoop::handle_waiting_input()
         for (int i = 0; i < taken && running(); ++i)
             m_desktop.handle(events[static_cast<std::size_t>(i)]);
     }
-}
-
-bool EventLoop::tick_due() const
-{
-    std::optional<std::int64_t> const due = m_stage.next_due();
-    return due && *due <= m_clock.now_us();
 }
 
 void EventLoop::deliver_tick()
@@ -73,10 +69,9 @@ void EventLoop::deliver_observed_tick()
 // when it slept until the tick was due with no input coming: the queue was looked at just
 // before and nothing has come since, so the round that follows need not look again before the
 // tick, and a steady game asks the display for its events once a tick instead of twice.
-bool EventLoop::wait()
+bool EventLoop::wait(std::optional<std::int64_t> due)
 {
     SDL_Event event;
-    std::optional<std::int64_t> const due = m_stage.next_due();
     if (!due) {
         if (SDL_WaitEvent(&event))
             m_desktop.handle(event);

@@ -5,6 +5,9 @@
 #include "stage/Clock.h"
 #include "stage/Stage.h"
 
+#include <cstdint>
+#include <optional>
+
 namespace tolvane {
 
 // The one thread that runs everything: waits for the desktop's next event or the next tick,
@@ -27,8 +30,7 @@ private:
     void handle_waiting_input();
     void deliver_tick();
     void deliver_observed_tick();
-    bool tick_due() const;
-    bool wait();
+    bool wait(std::optional<std::int64_t> due);
 
     Stage& m_stage;
     Desktop& m_desktop;
