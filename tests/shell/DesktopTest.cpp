@@ -1,4 +1,5 @@
 #include "shell/Desktop.h"
+#include "DummyVideo.h"
 #include "Sampler.h"
 #include "TestFonts.h"
 #include "TestPictures.h"
@@ -12,15 +13,8 @@ namespace {
 using testing::Sampler;
 
 // The desktop on SDL's dummy video driver: real SDL windows and events, without a screen.
-class DesktopTest : public ::testing::Test {
+class DesktopTest : public testing::DummyVideoTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    }
-    static void TearDownTestSuite() { SDL_Quit(); }
-
     DesktopTest()
     {
         stage.add_window("Sampler", [](Stage& s) { return std::make_unique<Sampler>(s); });

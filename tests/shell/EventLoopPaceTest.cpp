@@ -1,3 +1,4 @@
+#include "DummyVideo.h"
 #include "TestFonts.h"
 #include "TestPictures.h"
 #include "shell/EventLoop.h"
@@ -61,15 +62,8 @@ public:
     std::vector<std::int64_t> times;
 };
 
-class EventLoopPaceTest : public ::testing::Test {
+class EventLoopPaceTest : public testing::DummyVideoTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    }
-    static void TearDownTestSuite() { SDL_Quit(); }
-
     EventLoopPaceTest()
     {
         stage.add_window("Flooded", [](Stage& s) { return std::make_unique<Flooded>(s); });

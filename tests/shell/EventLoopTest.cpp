@@ -1,4 +1,5 @@
 #include "shell/EventLoop.h"
+#include "DummyVideo.h"
 #include "TestFonts.h"
 #include "TestPictures.h"
 #include "shell/SteadyClock.h"
@@ -36,15 +37,8 @@ public:
     }
 };
 
-class EventLoopTest : public ::testing::Test {
+class EventLoopTest : public testing::DummyVideoTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    }
-    static void TearDownTestSuite() { SDL_Quit(); }
-
     EventLoopTest()
     {
         stage.add_window("Ticker", [](Stage& s) { return std::make_unique<Ticker>(s); });

@@ -1,3 +1,4 @@
+#include "DummyVideo.h"
 #include "TestFonts.h"
 #include "shell/DesktopWindow.h"
 #include "tools/script/Script.h"
@@ -17,15 +18,8 @@ namespace {
 // on SDL's dummy video driver. After every step of play the desktop window has repainted only
 // what changed; what it shows must be exactly what painting the window whole shows, or a
 // stale pixel is left somewhere.
-class RepaintTest : public ::testing::Test {
+class RepaintTest : public testing::DummyVideoTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    }
-    static void TearDownTestSuite() { SDL_Quit(); }
-
     void play(std::string const& setup) { execute(setup); }
 
     void execute(std::string const& lines)
