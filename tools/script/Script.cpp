@@ -17,7 +17,15 @@ namespace {
 
 [[noreturn]] void fail(std::string message) { throw ScriptError { std::move(message) }; }
 
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string quoted(std::string_view text)
+{
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '\'';
+    quoted += text;
+    quoted += '\'';
+    return quoted;
+}
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
