@@ -8,10 +8,15 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <fcntl.h>
 #include <iostream>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <unistd.h>
 
 namespace tolvane {
 
@@ -23,19 +28,76 @@ int fail(std::string_view message)
     return 1;
 }
 
+// The desktop to open: the display the session names in the environment, and the SDL video
+// driver that speaks to it. An X display is opened as X even where Wayland is there too, as SDL
+// itself prefers; naming the driver keeps SDL from probing the others, whose libraries print
+// complaints of their own (Wayland's about XDG_RUNTIME_DIR) that the user has no use for. A driver
+// the user chose through SDL_VIDEODRIVER is left as it is.
+struct DesktopName {
+    std::string display;
+    char const* driver = nullptr;
+};
+
+std::optional<DesktopName> desktop_named()
+{
+    auto const variable = [](char const* name) -> std::string {
+        char const* value = std::getenv(name);
+        return value ? value : "";
+    };
+    bool const driver_chosen = !variable("SDL_VIDEODRIVER").empty();
+    if (std::string display = variable("DISPLAY"); !display.empty())
+        return DesktopName { std::move(display), driver_chosen ? nullptr : "x11" };
+    if (std::string display = variable("WAYLAND_DISPLAY"); !display.empty())
+        return DesktopName { std::move(display), driver_chosen ? nullptr : "wayland" };
+    return std::nullopt;
+}
+
+// Standard error sent nowhere while SDL opens the desktop: what the libraries underneath print
+// when a display cannot be had ("No protocol specified", ...) would only stand beside our own
+// message, which names the display.
+class QuietStandardError {
+public:
+    QuietStandardError()
+    {
+        std::fflush(stderr);
+        m_saved = ::dup(STDERR_FILENO);
+        int const nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && nowhere >= 0)
+            ::dup2(nowhere, STDERR_FILENO);
+        if (nowhere >= 0)
+            ::close(nowhere);
+    }
+    ~QuietStandardError()
+    {
+        std::fflush(stderr);
+        if (m_saved < 0)
+            return;
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+    }
+    QuietStandardError(QuietStandardError const&) = delete;
+    QuietStandardError& operator=(QuietStandardError const&) = delete;
+
+private:
+    int m_saved = -1;
+};
+
 // SDL for as long as the program plays. The window surfaces are drawn in software: the
 // renderer SDL would put behind them costs several times the processor for the same pixels.
 // Closing windows is the stage's business, so SDL must not turn the last window's close button
 // into a quit; a quit then only ever means a signal or the end of the desktop session.
 class SdlVideo {
 public:
-    SdlVideo()
+    explicit SdlVideo(char const* driver)
     {
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         // A click on a window that is not active yet is a click like any other: SDL would drop
         // it, so Start after Help, or Reset while the help window is active, took two clicks.
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+        if (driver)
+            SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+        QuietStandardError const quiet;
         m_ready = SDL_Init(SDL_INIT_VIDEO) == 0;
     }
     ~SdlVideo()
@@ -60,29 +122,17 @@ private:
     bool m_ready = false;
 };
 
-// A desktop session names its display in the environment. Without one there is nothing to ask
-// SDL for, and asking would only add the display libraries' own complaints to ours.
-bool desktop_named()
-{
-    auto const set = [](char const* variable) {
-        char const* value = std::getenv(variable);
-        return value && *value;
-    };
-    return set("DISPLAY") || set("WAYLAND_DISPLAY");
-}
-
 } // namespace
 
 int play_on_desktop(
     std::function<void(Stage&)> const& add_windows, std::string_view startup_window, TickObserver* observer)
 {
-    if (!desktop_named())
+    std::optional<DesktopName> const desktop_name = desktop_named();
+    if (!desktop_name)
         return fail("cannot open the display: neither DISPLAY nor WAYLAND_DISPLAY is set");
-    SdlVideo video;
-    if (!video.ready())
-        return fail(std::string("cannot open the display: ") + SDL_GetError());
-    if (!SdlVideo::shows_windows())
-        return fail("cannot open the display: there is no desktop to show the windows on");
+    SdlVideo video(desktop_name->driver);
+    if (!video.ready() || !SdlVideo::shows_windows())
+        return fail("cannot open display \"" + desktop_name->display + "\"");
     std::string error;
     std::unique_ptr<Fonts> const fonts = Fonts::open(error);
     if (!fonts)

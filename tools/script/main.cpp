@@ -1,5 +1,7 @@
+#include "cli/CommandLine.h"
 #include "tools/script/Script.h"
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -7,16 +9,25 @@
 #include <iostream>
 #include <string_view>
 
-// tolvane-script [FILE]: plays a script from FILE, or from standard input when FILE is absent or "-".
-int main(int argc, char** argv)
+namespace {
+
+constexpr std::array options { tolvane::help_option, tolvane::version_option };
+
+constexpr tolvane::Program script_program {
+    .name = "tolvane-script",
+    .operands = "[FILE]",
+    .summary = "Plays a script of the Tolvane box set without a display, from FILE, or from standard input\n"
+               "when FILE is absent or \"-\".",
+    .options = options,
+    .epilogue = "Exit status: 0 when the script ran to its end, 1 when an expect line failed, 2 when a line\n"
+                "was wrong or the script could not be read or its output written. See tolvane-script(1).\n",
+    .most_operands = 1,
+};
+
+int run_script(std::string_view path)
 {
-    if (argc > 2) {
-        std::cerr << "usage: tolvane-script [FILE]\n";
-        return 2;
-    }
     std::ios::sync_with_stdio(false);
     tolvane::ScriptRunner runner;
-    std::string_view const path = argc == 2 ? argv[1] : "-";
     if (path == "-")
         return runner.run(std::cin, std::cout, std::cerr);
     std::error_code error;
@@ -30,4 +41,16 @@ int main(int argc, char** argv)
         return 2;
     }
     return runner.run(file, std::cout, std::cerr);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    auto const parsed = tolvane::parse_command_line(
+        script_program, std::span<char const* const>(argv + 1, argc - 1), std::cout, std::cerr);
+    if (!parsed.command_line)
+        return parsed.exit_status;
+    auto const& operands = parsed.command_line->operands();
+    return run_script(operands.empty() ? "-" : operands.front());
 }

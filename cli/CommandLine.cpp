@@ -1,0 +1,165 @@
+#include "cli/CommandLine.h"
+
+#include "cli/Version.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ostream>
+
+namespace tolvane {
+
+namespace {
+
+// An argument as a message shows it: at most 80 characters, control characters escaped, so that
+// neither a huge word nor an escape sequence reaches the terminal whole.
+std::string shown(std::string_view argument)
+{
+    constexpr std::size_t most = 80;
+    std::string text = "'";
+    for (unsigned char const c : argument.substr(0, most)) {
+        if (c < 0x20 || c == 0x7f) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+            text += escaped;
+        } else {
+            text += static_cast<char>(c);
+        }
+    }
+    text += argument.size() > most ? "'..." : "'";
+    return text;
+}
+
+std::string option_column(Option const& option)
+{
+    std::string column = option.short_name ? std::string("-") + option.short_name + ", " : "    ";
+    column += option.name;
+    if (!option.argument.empty())
+        column += std::string(" ") + std::string(option.argument);
+    return column;
+}
+
+} // namespace
+
+class CommandLineParser {
+public:
+    CommandLineParser(Program const& program, std::ostream& out, std::ostream& errors)
+        : m_program(program)
+        , m_out(out)
+        , m_errors(errors)
+    { }
+
+    ParsedCommandLine parse(std::span<char const* const> arguments)
+    {
+        for (std::size_t at = 0; at < arguments.size() && !m_exit; ++at) {
+            std::string_view const argument = arguments[at];
+            if (m_only_operands || argument == "-" || !argument.starts_with('-'))
+                take_operand(argument);
+            else if (argument == "--")
+                m_only_operands = true;
+            else
+                take_option(argument, arguments, at);
+        }
+        if (m_exit)
+            return { std::nullopt, *m_exit };
+        return { std::move(m_command_line), 0 };
+    }
+
+private:
+    Option const* find(std::string_view name) const
+    {
+        auto const& options = m_program.options;
+        auto const found = std::find_if(options.begin(), options.end(), [&](Option const& option) {
+            return option.name == name || (name.size() == 2 && name[0] == '-' && name[1] == option.short_name);
+        });
+        return found == options.end() ? nullptr : &*found;
+    }
+
+    void take_option(std::string_view argument, std::span<char const* const> arguments, std::size_t& at)
+    {
+        std::size_t const equals = argument.starts_with("--") ? argument.find('=') : std::string_view::npos;
+        std::string_view const name = argument.substr(0, equals);
+        Option const* const option = find(name);
+        if (!option)
+            return mistake("unknown option " + shown(name));
+        if (option->argument.empty()) {
+            if (equals != std::string_view::npos)
+                return mistake("option " + shown(option->name) + " takes no argument");
+            return take_flag(*option);
+        }
+        if (equals != std::string_view::npos)
+            return take_value(*option, argument.substr(equals + 1));
+        if (at + 1 == arguments.size())
+            return mistake(
+                "option " + shown(option->name) + " needs an argument (" + std::string(option->argument) + ")");
+        take_value(*option, arguments[++at]);
+    }
+
+    void take_flag(Option const& option)
+    {
+        if (option.name == help_option.name) {
+            m_out << usage_text(m_program);
+            m_exit = 0;
+        } else if (option.name == version_option.name) {
+            m_out << m_program.name << ' ' << project_version << '\n';
+            m_exit = 0;
+        } else {
+            m_command_line.m_values[option.name] = {};
+        }
+    }
+
+    void take_value(Option const& option, std::string_view value) { m_command_line.m_values[option.name] = value; }
+
+    void take_operand(std::string_view argument)
+    {
+        if (m_command_line.m_operands.size() == m_program.most_operands)
+            return mistake("unexpected argument " + shown(argument));
+        m_command_line.m_operands.emplace_back(argument);
+    }
+
+    void mistake(std::string const& what)
+    {
+        m_errors << m_program.name << ": " << what << "; try --help\n";
+        m_exit = 2;
+    }
+
+    Program const& m_program;
+    std::ostream& m_out;
+    std::ostream& m_errors;
+    CommandLine m_command_line;
+    bool m_only_operands = false;
+    std::optional<int> m_exit;
+};
+
+std::optional<std::string> CommandLine::value(std::string_view option) const
+{
+    auto const found = m_values.find(option);
+    if (found == m_values.end())
+        return std::nullopt;
+    return found->second;
+}
+
+std::string usage_text(Program const& program)
+{
+    std::string text = "Usage: " + std::string(program.name) + " [OPTION]...";
+    if (!program.operands.empty())
+        text += " " + std::string(program.operands);
+    text += "\n" + std::string(program.summary) + "\n\nOptions:\n";
+    std::size_t width = 0;
+    for (Option const& option : program.options)
+        width = std::max(width, option_column(option).size());
+    for (Option const& option : program.options) {
+        std::string const column = option_column(option);
+        text += "  " + column + std::string(width - column.size() + 2, ' ') + std::string(option.help) + "\n";
+    }
+    if (!program.epilogue.empty())
+        text += "\n" + std::string(program.epilogue);
+    return text;
+}
+
+ParsedCommandLine parse_command_line(
+    Program const& program, std::span<char const* const> arguments, std::ostream& out, std::ostream& errors)
+{
+    return CommandLineParser(program, out, errors).parse(arguments);
+}
+
+} // namespace tolvane

@@ -1,0 +1,48 @@
+#!/bin/bash
+# The command lines of the two programs, run as a user runs them, without a display: help and
+# version on standard output with status 0, a mistake in one line on standard error with status 2,
+# and no window opened for either.
+# usage: programs.sh TOLVANE TOLVANE_SCRIPT VERSION
+set -u
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Runs a program without a display; sets status, out and err.
+run() {
+    local scratch
+    scratch=$(mktemp -d)
+    env -u DISPLAY -u WAYLAND_DISPLAY "$@" >"$scratch/out" 2>"$scratch/err" </dev/null
+    status=$?
+    out=$(cat "$scratch/out")
+    err=$(cat "$scratch/err")
+    rm -rf "$scratch"
+}
+
+version=$3
+for program in "$1" "$2"; do
+    name=$(basename "$program")
+    run "$program" --help
+    [[ $status -eq 0 && "$out" == "Usage: $name "* && -z "$err" ]] || fail "$name --help: status $status, $out$err"
+    grep -q -- "--version" <<<"$out" || fail "$name --help does not list --version"
+
+    run "$program" --version
+    [[ $status -eq 0 && "$out" == "$name $version" && -z "$err" ]] || fail "$name --version: status $status, $out$err"
+
+    run "$program" --no-such-option
+    [[ $status -eq 2 && -z "$out" && "$err" == "$name: unknown option '--no-such-option'; try --help" ]] \
+        || fail "$name --no-such-option: status $status, $out$err"
+done
+
+run "$1" surplus
+[[ $status -eq 2 && "$err" == "tolvane: unexpected argument 'surplus'; try --help" ]] || fail "tolvane surplus: $err"
+run "$2" one two
+[[ $status -eq 2 && "$err" == "tolvane-script: unexpected argument 'two'; try --help" ]] || fail "tolvane-script one two: $err"
+
+# A display that cannot be opened is named, with nothing from the libraries underneath.
+run env -u XDG_RUNTIME_DIR DISPLAY=:99 "$1"
+[[ $status -eq 1 && "$err" == 'tolvane: cannot open display ":99"' ]] || fail "a missing display: status $status, $err"
+run env -u XDG_RUNTIME_DIR WAYLAND_DISPLAY=wayland-99 "$1"
+[[ $status -eq 1 && "$err" == 'tolvane: cannot open display "wayland-99"' ]] || fail "a missing Wayland display: $err"
+
+[ $failures -eq 0 ] || exit 1
+echo "both command lines answer as they should"
