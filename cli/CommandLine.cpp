@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iomanip>
 #include <ostream>
+#include <sstream>
 
 namespace tolvane {
 
@@ -31,10 +33,14 @@ std::string shown(std::string_view argument)
 
 std::string option_column(Option const& option)
 {
-    std::string column = option.short_name ? std::string("-") + option.short_name + ", " : "    ";
+    std::string column = "    ";
+    if (option.short_name)
+        column = { '-', option.short_name, ',', ' ' };
     column += option.name;
-    if (!option.argument.empty())
-        column += std::string(" ") + std::string(option.argument);
+    if (!option.argument.empty()) {
+        column += ' ';
+        column += option.argument;
+    }
     return column;
 }
 
@@ -80,17 +86,16 @@ private:
         std::string_view const name = argument.substr(0, equals);
         Option const* const option = find(name);
         if (!option)
-            return mistake("unknown option " + shown(name));
+            return mistake("unknown option", name);
         if (option->argument.empty()) {
             if (equals != std::string_view::npos)
-                return mistake("option " + shown(option->name) + " takes no argument");
+                return mistake("option", option->name, " takes no argument");
             return take_flag(*option);
         }
         if (equals != std::string_view::npos)
             return take_value(*option, argument.substr(equals + 1));
         if (at + 1 == arguments.size())
-            return mistake(
-                "option " + shown(option->name) + " needs an argument (" + std::string(option->argument) + ")");
+            return mistake("option", option->name, " needs an argument (" + std::string(option->argument) + ")");
         take_value(*option, arguments[++at]);
     }
 
@@ -112,13 +117,14 @@ private:
     void take_operand(std::string_view argument)
     {
         if (m_command_line.m_operands.size() == m_program.most_operands)
-            return mistake("unexpected argument " + shown(argument));
+            return mistake("unexpected argument", argument);
         m_command_line.m_operands.emplace_back(argument);
     }
 
-    void mistake(std::string const& what)
+    // One line: what is wrong, the argument it is about, and the way to the usage text.
+    void mistake(std::string_view what, std::string_view argument, std::string_view more = {})
     {
-        m_errors << m_program.name << ": " << what << "; try --help\n";
+        m_errors << m_program.name << ": " << what << ' ' << shown(argument) << more << "; try --help\n";
         m_exit = 2;
     }
 
@@ -140,20 +146,20 @@ std::optional<std::string> CommandLine::value(std::string_view option) const
 
 std::string usage_text(Program const& program)
 {
-    std::string text = "Usage: " + std::string(program.name) + " [OPTION]...";
+    std::ostringstream text;
+    text << "Usage: " << program.name << " [OPTION]...";
     if (!program.operands.empty())
-        text += " " + std::string(program.operands);
-    text += "\n" + std::string(program.summary) + "\n\nOptions:\n";
+        text << ' ' << program.operands;
+    text << '\n' << program.summary << "\n\nOptions:\n";
     std::size_t width = 0;
     for (Option const& option : program.options)
         width = std::max(width, option_column(option).size());
-    for (Option const& option : program.options) {
-        std::string const column = option_column(option);
-        text += "  " + column + std::string(width - column.size() + 2, ' ') + std::string(option.help) + "\n";
-    }
+    for (Option const& option : program.options)
+        text << "  " << std::left << std::setw(static_cast<int>(width + 2)) << option_column(option) << option.help
+             << '\n';
     if (!program.epilogue.empty())
-        text += "\n" + std::string(program.epilogue);
-    return text;
+        text << '\n' << program.epilogue;
+    return text.str();
 }
 
 ParsedCommandLine parse_command_line(

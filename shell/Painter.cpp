@@ -3,7 +3,6 @@
 #include "shell/Lettering.h"
 
 #include <cmath>
-#include <ranges>
 #include <span>
 
 namespace tolvane {
@@ -148,9 +147,12 @@ void Painter::paint_area(
     for (std::size_t i = std::min(cover + 1, count); i-- > 0;)
         if (!scene.sprites[i].area.intersect(area).empty())
             paint_sprite(scene.sprites[i], canvas);
-    for (Sprite const* sprite : window.sprites() | std::views::reverse)
-        if (sprite->Visible && is_button(sprite))
-            paint_button(static_cast<CommandButton const&>(*sprite), canvas, look);
+    // Buttons lie above everything, the first stored on top. (A reversed range view would read
+    // better, but clang 14 cannot compile libstdc++ 12's views.)
+    auto const& sprites = window.sprites();
+    for (auto sprite = sprites.rbegin(); sprite != sprites.rend(); ++sprite)
+        if ((*sprite)->Visible && is_button(*sprite))
+            paint_button(static_cast<CommandButton const&>(**sprite), canvas, look);
 }
 
 // An area that an opaque sprite hides in most part, such as the place an opaque car left and
