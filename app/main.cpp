@@ -3,7 +3,6 @@
 #include "shell/Shell.h"
 
 #include <array>
-#include <iostream>
 
 namespace {
 
@@ -25,8 +24,7 @@ constexpr tolvane::Program tolvane_program {
 
 int main(int argc, char** argv)
 {
-    auto const parsed = tolvane::parse_command_line(
-        tolvane_program, std::span<char const* const>(argv + 1, argc - 1), std::cout, std::cerr);
+    auto const parsed = tolvane::parse_command_line(tolvane_program, argc, argv);
     if (!parsed.command_line)
         return parsed.exit_status;
     return tolvane::play_on_desktop(tolvane::add_box_set_windows, tolvane::startup_window);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iomanip>
+#include <iostream>
 #include <ostream>
 #include <sstream>
 
@@ -166,6 +167,12 @@ ParsedCommandLine parse_command_line(
     Program const& program, std::span<char const* const> arguments, std::ostream& out, std::ostream& errors)
 {
     return CommandLineParser(program, out, errors).parse(arguments);
+}
+
+ParsedCommandLine parse_command_line(Program const& program, int argc, char const* const* argv)
+{
+    auto const arguments = std::span(argv, static_cast<std::size_t>(argc)).subspan(1);
+    return parse_command_line(program, arguments, std::cout, std::cerr);
 }
 
 } // namespace tolvane

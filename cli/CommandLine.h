@@ -58,6 +58,8 @@ struct ParsedCommandLine {
 };
 ParsedCommandLine parse_command_line(
     Program const& program, std::span<char const* const> arguments, std::ostream& out, std::ostream& errors);
+// The same for the arguments of `main`, with help on standard output and mistakes on standard error.
+ParsedCommandLine parse_command_line(Program const& program, int argc, char const* const* argv);
 
 std::string usage_text(Program const& program);
 

@@ -47,8 +47,7 @@ int run_script(std::string_view path)
 
 int main(int argc, char** argv)
 {
-    auto const parsed = tolvane::parse_command_line(
-        script_program, std::span<char const* const>(argv + 1, argc - 1), std::cout, std::cerr);
+    auto const parsed = tolvane::parse_command_line(script_program, argc, argv);
     if (!parsed.command_line)
         return parsed.exit_status;
     auto const& operands = parsed.command_line->operands();
