@@ -1,5 +1,8 @@
 #include "shell/DesktopWindow.h"
 
+#include "shell/XErrors.h"
+#include "shell/XWindows.h"
+
 #include <SDL.h>
 
 #include <stdexcept>
@@ -37,6 +40,7 @@ DesktopWindow::DesktopWindow(Window& window, Canvas const* icon)
     if (!m_sdl)
         throw std::runtime_error("cannot open the window " + std::string(window.name()) + ": " + SDL_GetError());
     m_id = SDL_GetWindowID(m_sdl);
+    m_x_window = x_window_of(m_sdl);
     if (icon) {
         SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon->data()),
             icon->width(), icon->height(), 32, icon->pitch(), SDL_PIXELFORMAT_ARGB8888);
@@ -47,7 +51,7 @@ DesktopWindow::DesktopWindow(Window& window, Canvas const* icon)
     }
 }
 
-DesktopWindow::~DesktopWindow() { SDL_DestroyWindow(m_sdl); }
+DesktopWindow::~DesktopWindow() { destroy_window(m_sdl, m_lost); }
 
 void DesktopWindow::show()
 {

@@ -26,6 +26,10 @@ public:
 
     Window& window() const { return m_window; }
     std::uint32_t id() const { return m_id; }
+    // The X window behind it; 0 off X11.
+    unsigned long x_window() const { return m_x_window; }
+    // Another client destroyed the real window: nothing is asked of it any more but to go.
+    void lost() { m_lost = true; }
     Canvas const& canvas() const { return m_canvas; }
 
     void show();
@@ -53,6 +57,8 @@ private:
     Window& m_window;
     SDL_Window* m_sdl = nullptr;
     std::uint32_t m_id = 0;
+    unsigned long m_x_window = 0;
+    bool m_lost = false;
     Canvas m_canvas;
     Damage m_damage;
     bool m_placing = false;
