@@ -46,7 +46,10 @@ public:
     void repaint(Painter const& painter, ButtonLook look);
     void present_all();
 
-    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_canvas.width() && y < m_canvas.height(); }
+    // Whether client pixel (x, y) lies inside the client area.
+    bool contains(int x, int y) const;
+    // The part of the client area that is painted, from its top-left corner: at most the desktop.
+    PixelRect drawn() const;
 
 private:
     void paint_on_surface();
