@@ -33,3 +33,16 @@ if(TOLVANE_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Contract checks: the `assert`s that catch a misuse of the stage or the shell, such as a window
+# name registered twice. The optimized build types define NDEBUG, which removes them; this
+# option takes NDEBUG away again. It is on by default in the sanitize and fuzz builds, where a
+# misuse is what is being looked for.
+set(tolvane_contract_checks_default OFF)
+if(TOLVANE_SANITIZE OR TOLVANE_FUZZ)
+  set(tolvane_contract_checks_default ON)
+endif()
+option(TOLVANE_CONTRACT_CHECKS "Keep assert's contract checks in every build type" ${tolvane_contract_checks_default})
+if(TOLVANE_CONTRACT_CHECKS)
+  add_compile_options(-UNDEBUG)
+endif()

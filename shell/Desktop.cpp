@@ -2,6 +2,7 @@
 
 #include "shell/Keys.h"
 #include "shell/XErrors.h"
+#include "shell/XWindows.h"
 
 #include <SDL.h>
 
@@ -39,11 +40,19 @@ Desktop::Desktop(Pictures& pictures, Fonts const& fonts)
     : m_pictures(pictures)
     , m_painter(pictures, fonts)
 {
-    if (char const* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "x11")
+    if (char const* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "x11") {
         survive_stale_window_errors();
+        watch_for_destroyed_windows();
+        m_watching_x = true;
+    }
 }
 
-Desktop::~Desktop() = default;
+Desktop::~Desktop()
+{
+    m_windows.clear();
+    if (m_watching_x)
+        stop_watching_for_destroyed_windows();
+}
 
 DesktopWindow* Desktop::find(Window const& window) const
 {
@@ -56,6 +65,13 @@ DesktopWindow* Desktop::find(std::uint32_t id) const
 {
     auto const found = std::find_if(
         m_windows.begin(), m_windows.end(), [&](std::unique_ptr<DesktopWindow> const& w) { return w->id() == id; });
+    return found == m_windows.end() ? nullptr : found->get();
+}
+
+DesktopWindow* Desktop::find_x_window(unsigned long x_window) const
+{
+    auto const found = std::find_if(m_windows.begin(), m_windows.end(),
+        [&](std::unique_ptr<DesktopWindow> const& w) { return x_window != 0 && w->x_window() == x_window; });
     return found == m_windows.end() ? nullptr : found->get();
 }
 
@@ -120,6 +136,9 @@ void Desktop::handle(SDL_Event const& event)
     case SDL_WINDOWEVENT:
         on_window_event(event.window);
         break;
+    case SDL_SYSWMEVENT:
+        close_destroyed_windows();
+        break;
     case SDL_KEYDOWN:
         on_key_down(event.key);
         break;
@@ -132,6 +151,39 @@ void Desktop::handle(SDL_Event const& event)
     default:
         break;
     }
+}
+
+// Another client destroyed windows of ours without asking, as `xdotool windowclose` does. A
+// window destroyed from outside is a window closed: the program hears it as a use of the close
+// box, so the last visible window destroyed ends the program. Nothing is drawn on a destroyed
+// window any more, and what the server says about it is passed over quietly.
+void Desktop::close_destroyed_windows()
+{
+    for (unsigned long const x_window : take_destroyed_windows())
+        if (DesktopWindow* gone = find_x_window(x_window))
+            close_destroyed(*gone);
+}
+
+void Desktop::close_destroyed(DesktopWindow& gone)
+{
+    pass_over_quietly(gone.x_window());
+    gone.lost();
+    std::uint32_t const id = gone.id();
+    m_stage->close(gone.window());
+    if (!m_stage->ended() && find(id))
+        renew(gone);
+}
+
+// A hidden window cannot be closed, so it stays loaded with its sprites and timer; it gets a new
+// real window, hidden like itself, for the time the program shows it again.
+void Desktop::renew(DesktopWindow& gone)
+{
+    Window& window = gone.window();
+    auto const place = std::find_if(
+        m_windows.begin(), m_windows.end(), [&](std::unique_ptr<DesktopWindow> const& w) { return w.get() == &gone; });
+    *place = std::make_unique<DesktopWindow>(window, m_pictures.find(icon_picture));
+    if (window.visible())
+        (*place)->show();
 }
 
 // Events can still arrive for a window that was destroyed a moment ago; they are dropped.

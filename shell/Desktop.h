@@ -41,8 +41,12 @@ public:
 
     DesktopWindow* find(Window const& window) const;
     DesktopWindow* find(std::uint32_t id) const;
+    DesktopWindow* find_x_window(unsigned long x_window) const;
 
 private:
+    void close_destroyed_windows();
+    void close_destroyed(DesktopWindow& gone);
+    void renew(DesktopWindow& gone);
     void on_window_event(SDL_WindowEvent const& event);
     void on_key_down(SDL_KeyboardEvent const& event);
     void on_button_down(SDL_MouseButtonEvent const& event);
@@ -50,6 +54,7 @@ private:
     void press_look(Window& window, double x, double y, int button);
 
     Pictures& m_pictures;
+    bool m_watching_x = false;
     Painter m_painter;
     Stage* m_stage = nullptr;
     std::vector<std::unique_ptr<DesktopWindow>> m_windows;

@@ -1,5 +1,8 @@
 #include "shell/DesktopWindow.h"
 
+#include "shell/XErrors.h"
+#include "shell/XWindows.h"
+
 #include <SDL.h>
 
 #include <stdexcept>
@@ -20,23 +23,39 @@ bool same_order(SDL_Surface const* target)
     return format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
 }
 
+// The box around every display, in pixels: however large a window grows, no more of it than this
+// can be on the screen at once. Without any display there is nothing to go by, and no bound.
+PixelRect desktop_bounds()
+{
+    PixelRect all;
+    int const displays = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < displays; ++i) {
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(i, &bounds) == 0)
+            all = all.empty() ? PixelRect { bounds.x, bounds.y, bounds.w, bounds.h }
+                              : all.unite({ bounds.x, bounds.y, bounds.w, bounds.h });
+    }
+    return all;
+}
+
 } // namespace
 
 // A window the desktop does not place opens with its client area at its design frame's
 // distance from the screen's corner.
 DesktopWindow::DesktopWindow(Window& window, Canvas const* icon)
     : m_window(window)
-    , m_canvas(pixels(window.client_width()), pixels(window.client_height()))
 {
+    m_canvas.resize(drawn().w, drawn().h);
     WindowDesign const& design = window.design();
     int const x = design.placed_by_desktop ? int { SDL_WINDOWPOS_UNDEFINED } : pixels(design.frame_left);
     int const y = design.placed_by_desktop ? int { SDL_WINDOWPOS_UNDEFINED } : pixels(design.frame_top);
     std::string const caption(window.Caption());
-    m_sdl = SDL_CreateWindow(caption.c_str(), x, y, std::max(1, m_canvas.width()), std::max(1, m_canvas.height()),
-        SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    m_sdl = SDL_CreateWindow(caption.c_str(), x, y, std::max(1, pixels(window.client_width())),
+        std::max(1, pixels(window.client_height())), SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (!m_sdl)
         throw std::runtime_error("cannot open the window " + std::string(window.name()) + ": " + SDL_GetError());
     m_id = SDL_GetWindowID(m_sdl);
+    m_x_window = x_window_of(m_sdl);
     if (icon) {
         SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon->data()),
             icon->width(), icon->height(), 32, icon->pitch(), SDL_PIXELFORMAT_ARGB8888);
@@ -47,7 +66,7 @@ DesktopWindow::DesktopWindow(Window& window, Canvas const* icon)
     }
 }
 
-DesktopWindow::~DesktopWindow() { SDL_DestroyWindow(m_sdl); }
+DesktopWindow::~DesktopWindow() { destroy_window(m_sdl, m_lost); }
 
 void DesktopWindow::show()
 {
@@ -62,14 +81,29 @@ void DesktopWindow::hide() { SDL_HideWindow(m_sdl); }
 
 void DesktopWindow::raise() { SDL_RaiseWindow(m_sdl); }
 
+bool DesktopWindow::contains(int x, int y) const
+{
+    return x >= 0 && y >= 0 && x < pixels(m_window.client_width()) && y < pixels(m_window.client_height());
+}
+
+// The client area's top-left part that can be seen: all of it, unless it is larger than the
+// desktop. Another client can make a window as large as X allows (32767 pixels a side), four
+// gigabytes of pixels; only this part is ever painted, so the memory a window takes, and the
+// time a repaint of it takes, stay those of a window the size of the screen.
+PixelRect DesktopWindow::drawn() const
+{
+    PixelRect const client { 0, 0, pixels(m_window.client_width()), pixels(m_window.client_height()) };
+    PixelRect const desktop = desktop_bounds();
+    return desktop.empty() ? client : client.intersect({ 0, 0, desktop.w, desktop.h });
+}
+
 // A new size means a new window surface too, so the canvas takes pixels of its own until the
 // next repaint finds the surface.
 void DesktopWindow::follow_size()
 {
-    int const width = pixels(m_window.client_width());
-    int const height = pixels(m_window.client_height());
-    if (width != m_canvas.width() || height != m_canvas.height() || m_canvas.borrowed())
-        m_canvas.resize(width, height);
+    PixelRect const area = drawn();
+    if (area.w != m_canvas.width() || area.h != m_canvas.height() || m_canvas.borrowed())
+        m_canvas.resize(area.w, area.h);
     m_damage.forget();
 }
 
@@ -108,18 +142,19 @@ void DesktopWindow::repaint(Painter const& painter, ButtonLook look)
 // pixels, as on every usual desktop, the painter paints straight onto it and presenting is only
 // telling the desktop which parts changed: a game's repaint is small and scattered, and copying
 // it across from pixels of its own is one more pass over memory that is seldom in the cache.
-// Elsewhere the canvas keeps its own pixels.
+// Elsewhere the canvas keeps its own pixels. Either way the canvas covers only the part that can
+// be seen; the rest of a larger surface is never touched, and so takes no memory.
 void DesktopWindow::paint_on_surface()
 {
     SDL_Surface* surface = SDL_GetWindowSurface(m_sdl);
-    int const width = pixels(m_window.client_width());
-    int const height = pixels(m_window.client_height());
-    bool const fits
-        = surface && surface->w == width && surface->h == height && width > 0 && height > 0 && same_order(surface);
+    PixelRect const area = drawn();
+    bool const fits = surface && surface->w == pixels(m_window.client_width())
+        && surface->h == pixels(m_window.client_height()) && !area.empty() && same_order(surface);
     auto* const where = fits ? static_cast<std::uint32_t*>(surface->pixels) : nullptr;
-    if (m_canvas.borrowed() ? m_canvas.data() == where : !fits)
+    bool const same_size = m_canvas.width() == area.w && m_canvas.height() == area.h;
+    if (m_canvas.borrowed() ? m_canvas.data() == where && same_size : !fits)
         return;
-    m_canvas = fits ? Canvas::over(where, width, height, surface->pitch) : Canvas(width, height);
+    m_canvas = fits ? Canvas::over(where, area.w, area.h, surface->pitch) : Canvas(area.w, area.h);
     m_damage.forget();
 }
 

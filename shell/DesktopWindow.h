@@ -26,6 +26,10 @@ public:
 
     Window& window() const { return m_window; }
     std::uint32_t id() const { return m_id; }
+    // The X window behind it; 0 off X11.
+    unsigned long x_window() const { return m_x_window; }
+    // Another client destroyed the real window: nothing is asked of it any more but to go.
+    void lost() { m_lost = true; }
     Canvas const& canvas() const { return m_canvas; }
 
     void show();
@@ -42,7 +46,10 @@ public:
     void repaint(Painter const& painter, ButtonLook look);
     void present_all();
 
-    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_canvas.width() && y < m_canvas.height(); }
+    // Whether client pixel (x, y) lies inside the client area.
+    bool contains(int x, int y) const;
+    // The part of the client area that is painted, from its top-left corner: at most the desktop.
+    PixelRect drawn() const;
 
 private:
     void paint_on_surface();
@@ -53,6 +60,8 @@ private:
     Window& m_window;
     SDL_Window* m_sdl = nullptr;
     std::uint32_t m_id = 0;
+    unsigned long m_x_window = 0;
+    bool m_lost = false;
     Canvas m_canvas;
     Damage m_damage;
     bool m_placing = false;

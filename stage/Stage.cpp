@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cassert>
+#include <stdexcept>
+#include <string>
 
 namespace tolvane {
 
@@ -27,7 +29,7 @@ Stage::~Stage() = default;
 
 void Stage::add_window(std::string_view name, Factory factory)
 {
-    assert(!slot(name) && "each window name is registered once");
+    assert(!slot(name) && "a window name is registered twice: give each window one add_window call");
     m_slots.push_back({ std::string(name), std::move(factory), nullptr });
 }
 
@@ -80,17 +82,30 @@ std::vector<std::string_view> Stage::window_names() const
     return names;
 }
 
+// Window code names the windows it reaches in its own text, so a misspelt name is a fault of the
+// program: it is refused in every build, with the name, instead of reaching a window that is
+// not there. The failure leaves the handler like `End` does and goes up to whoever runs the
+// stage, which reports it.
+Stage::Slot& Stage::registered(std::string_view name)
+{
+    Slot* s = slot(name);
+    if (!s)
+        throw std::logic_error("no window named '" + std::string(name) + "': window code can reach only "
+            + "the windows added to the stage, by the names they were added under");
+    return *s;
+}
+
 // Loading runs inside the operation that reached the window: the window counts as loaded from the
 // moment its sprites exist, so a `Form_Load` that reaches its own window does not load it twice.
 Window& Stage::load(std::string_view name)
 {
-    Slot* s = slot(name);
-    assert(s && "window code reaches only windows of the box set");
+    Slot* s = &registered(name);
     if (s->window)
         return *s->window;
     s->window = s->factory(*this);
     Window& window = *s->window;
-    assert(window.name() == s->name && "a window's factory makes the window of its name");
+    assert(window.name() == s->name
+        && "a window's factory made a window of another name: make it build the window it was added for");
     window.m_serial = ++m_serials;
     if (m_display)
         m_display->window_loaded(window);

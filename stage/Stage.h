@@ -33,7 +33,8 @@ public:
     // Loads and shows the start-up window.
     void start(std::string_view name);
 
-    // Operations that window code reaches through FormRef.
+    // Operations that window code reaches through FormRef. A name that no window was added
+    // under is a fault of the program: std::logic_error, "no window named '...'".
     Window& load(std::string_view name);
     void show(std::string_view name);
     void hide(std::string_view name);
@@ -92,6 +93,7 @@ private:
 
     template <typename F> void dispatch(F&& handler);
     Slot* slot(std::string_view name);
+    Slot& registered(std::string_view name);
     Slot const* slot(std::string_view name) const;
     void activate(Window&);
     void activate_most_recent();

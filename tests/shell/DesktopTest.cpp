@@ -177,6 +177,28 @@ TEST_F(DesktopTest, ResizingChangesTheClientAreaButNoSprite)
     EXPECT_EQ(canvas.pixel(45, 25), 0xFF0000FFu);
 }
 
+// However large another client makes a window, only the part that fits on the desktop is
+// painted: the program hears the whole size, the canvas keeps to the display's bounds, and the
+// whole client area still takes the mouse.
+TEST_F(DesktopTest, AWindowLargerThanTheDesktopIsPaintedOnlyWhereItCanBeSeen)
+{
+    SDL_Rect display {};
+    ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0) << SDL_GetError();
+    ASSERT_LT(display.w, 3000);
+    ASSERT_LT(display.h, 2000);
+    stage.show("Sampler");
+    window_event(id(), SDL_WINDOWEVENT_SIZE_CHANGED, 3000, 2000);
+    EXPECT_EQ(window().client_width(), 45000);
+    EXPECT_EQ(window().client_height(), 30000);
+    desktop.repaint();
+    DesktopWindow const& shown = *desktop.find(window());
+    EXPECT_EQ(shown.canvas().width(), display.w);
+    EXPECT_EQ(shown.canvas().height(), display.h);
+    EXPECT_EQ(shown.canvas().pixel(45, 25), 0xFF0000FFu);
+    EXPECT_TRUE(shown.contains(2999, 1999));
+    EXPECT_FALSE(shown.contains(3000, 1999));
+}
+
 TEST_F(DesktopTest, AQuitFromOutsideIsNoted)
 {
     SDL_Event event {};

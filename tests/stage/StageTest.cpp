@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -398,6 +401,64 @@ TEST_F(StageTest, ResizingChangesTheOuterWidth)
     stage.resize(*stage.find("Main"), 5000, 100);
     EXPECT_EQ(FormRef(stage, "Main").Width, 5240);
     EXPECT_EQ(probe("Main").Picture.Left, 0);
+}
+
+// Window code reaches other windows by names written in its own text; a misspelt one is refused
+// with the name in every build, whichever operation reaches it, also from inside a handler.
+TEST_F(StageTest, AMisspeltWindowNameIsRefusedWithTheName)
+{
+    add("Main", { .interval = 1, .enabled = true });
+    stage.start("Main");
+    FormRef const misspelt(stage, "Pondlaep2");
+    std::vector<std::function<void()>> const reaches {
+        [&] { misspelt.Show(); },
+        [&] { [[maybe_unused]] bool const visible = misspelt.Visible; },
+        [&] { misspelt.Visible = true; },
+        [&] { misspelt.Visible = false; },
+        [&] { [[maybe_unused]] double const width = misspelt.Width; },
+        [&] {
+            probe("Main").on_tick = [&] { misspelt.Show(); };
+            run_until(15'625);
+        },
+    };
+    for (std::size_t i = 0; i < reaches.size(); ++i) {
+        try {
+            reaches[i]();
+            ADD_FAILURE() << "reach " << i << " of a misspelt window went through";
+        } catch (std::logic_error const& error) {
+            EXPECT_NE(std::string(error.what()).find("no window named 'Pondlaep2'"), std::string::npos)
+                << "reach " << i << ": " << error.what();
+        }
+    }
+    EXPECT_EQ(stage.find("Pondlaep2"), nullptr);
+}
+
+// The sanitize and fuzz builds keep the contract checks that the other optimized builds leave
+// out: there a misuse ends the program with a message saying how to fix it.
+TEST(ContractChecks, StopAMisuseInTheSanitizeBuild)
+{
+#ifdef __SANITIZE_ADDRESS__
+    constexpr bool sanitized = true;
+#else
+    constexpr bool sanitized = false;
+#endif
+#ifdef NDEBUG
+    constexpr bool checked = false;
+#else
+    constexpr bool checked = true;
+#endif
+    if (!sanitized && !checked)
+        GTEST_SKIP() << "this build leaves the contract checks out";
+    EXPECT_TRUE(checked) << "the sanitize build was made without its contract checks";
+    EXPECT_DEATH(
+        {
+            VirtualClock clock;
+            Stage stage(clock);
+            auto const factory = [](Stage& s) { return std::make_unique<Window>(s, WindowDesign { .name = "Twice" }); };
+            stage.add_window("Twice", factory);
+            stage.add_window("Twice", factory);
+        },
+        "registered twice");
 }
 
 } // namespace

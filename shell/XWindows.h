@@ -1,0 +1,21 @@
+#pragma once
+
+#include <vector>
+
+struct SDL_Window;
+
+namespace tolvane {
+
+// The X window behind an SDL window; 0 when the window is not on X11.
+unsigned long x_window_of(SDL_Window* window);
+
+// Another X client can destroy a window of ours without asking (`xdotool windowclose` does).
+// While watching, the X server's notice of a destroyed window wakes the event queue as an
+// SDL_SYSWMEVENT, and the window is noted; the desktop's other raw messages are dropped before
+// they reach the queue. Only on X11; elsewhere nothing is watched.
+void watch_for_destroyed_windows();
+void stop_watching_for_destroyed_windows();
+// The X windows destroyed since the last call.
+std::vector<unsigned long> take_destroyed_windows();
+
+} // namespace tolvane
