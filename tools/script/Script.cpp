@@ -3,6 +3,7 @@
 #include "boxset/BoxSet.h"
 #include "stage/Numbers.h"
 #include "tools/script/LineReader.h"
+#include "tools/script/Properties.h"
 #include "tools/script/Targets.h"
 #include "tools/script/Words.h"
 
@@ -76,32 +77,41 @@ std::string ScriptRunner::read(std::string_view target) const { return printed(r
 
 namespace {
 
-void append_window_json(std::string& json, Stage const& stage, std::string_view name)
+// A name, or null for none: no window or button has an empty name.
+void append_name_json(std::string& json, std::string_view name)
 {
-    append_json_string(json, name);
-    Window const* window = stage.find(name);
-    if (!window) {
-        json += ":{\"loaded\":false}";
-        return;
-    }
-    json += ":{\"loaded\":true,\"visible\":";
-    json += window->visible() ? "true" : "false";
-    json += ",\"Width\":" + float_text(static_cast<float>(window->outer_width()));
-    json += ",\"Caption\":";
-    append_json_string(json, window->Caption());
-    json += ",\"focus\":";
-    if (window->focus())
-        append_json_string(json, window->focus()->name());
+    if (!name.empty())
+        append_json_string(json, name);
     else
         json += "null";
-    json += ",\"vars\":{";
+}
+
+void append_variables_json(std::string& json, Window const& window)
+{
     bool first = true;
-    for (auto const& variable : window->variables()) {
+    for (auto const& variable : window.variables()) {
         if (!std::exchange(first, false))
             json += ',';
         append_json_string(json, variable.name);
         json += ':' + std::to_string(*variable.value);
     }
+}
+
+void append_window_json(std::string& json, Window const* window)
+{
+    if (!window) {
+        json += "{\"loaded\":false}";
+        return;
+    }
+    json += "{\"loaded\":true,\"visible\":";
+    json += window->visible() ? "true" : "false";
+    json += ",\"Width\":" + float_text(static_cast<float>(window->outer_width()));
+    json += ",\"Caption\":";
+    append_json_string(json, window->Caption());
+    json += ",\"focus\":";
+    append_name_json(json, window->focus() ? std::string_view(window->focus()->name()) : std::string_view());
+    json += ",\"vars\":{";
+    append_variables_json(json, *window);
     json += "},\"sprites\":{";
     append_sprites_json(json, *window);
     json += "}}";
@@ -117,18 +127,17 @@ std::string ScriptRunner::dump(std::string_view only) const
     json += ",\"ended\":";
     json += m_stage.ended() ? "true" : "false";
     json += ",\"active\":";
-    if (m_stage.active())
-        append_json_string(json, m_stage.active()->name());
-    else
-        json += "null";
+    append_name_json(json, m_stage.active() ? m_stage.active()->name() : std::string_view());
     json += ",\"windows\":{";
     bool first = true;
     for (std::string_view name : m_stage.window_names()) {
-        if (only.empty() || name == only) {
-            if (!std::exchange(first, false))
-                json += ',';
-            append_window_json(json, m_stage, name);
-        }
+        if (!only.empty() && name != only)
+            continue;
+        if (!std::exchange(first, false))
+            json += ',';
+        append_json_string(json, name);
+        json += ':';
+        append_window_json(json, m_stage.find(name));
     }
     json += "}}";
     return json;
@@ -286,8 +295,9 @@ Action dump_command(ScriptRunner& runner, Words& words, std::ostream& out)
 
 Action expect_command(ScriptRunner& runner, Words& words, std::ostream&)
 {
-    auto const [text, expected] = words.target_and_value();
+    auto const [text, value] = words.target_and_value();
     Target const target = resolve(runner.stage(), text);
+    std::string_view const expected = value; // a name of its own: clang 14 cannot capture a structured binding
     return [target, expected] {
         std::string const actual = printed(target.read());
         if (actual != expected)
@@ -323,9 +333,8 @@ constexpr CommandRow commands[] = {
 
 CommandRow const& command_named(std::string_view name)
 {
-    for (CommandRow const& command : commands)
-        if (command.name == name)
-            return command;
+    if (CommandRow const* command = find_row(commands, name))
+        return *command;
     fail("unknown command " + quoted(name));
 }
 

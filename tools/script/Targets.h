@@ -2,11 +2,13 @@
 
 #include "stage/Stage.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 // What a script can name (the TARGET of `print`, `set` and `expect`), and how values are printed
 // and written into the JSON of `dump`.
@@ -37,7 +39,21 @@ struct Target {
 // with a message for a name that does not exist or a window that must be loaded and is not.
 Target resolve(Stage const& stage, std::string_view text);
 
-// Appends `"NAME":{"kind":...,PROPERTY:VALUE,...}` for the window's timer and each of its sprites.
-void append_sprites_json(std::string& json, Window const& window);
+// The row of a table whose `name` is `name`, or null.
+template <typename Row, std::size_t N> Row const* find_row(Row const (&rows)[N], std::string_view name)
+{
+    for (Row const& row : rows)
+        if (row.name == name)
+            return &row;
+    return nullptr;
+}
+
+template <typename Row, std::size_t N> std::vector<std::string_view> names_of(Row const (&rows)[N])
+{
+    std::vector<std::string_view> names;
+    for (Row const& row : rows)
+        names.push_back(row.name);
+    return names;
+}
 
 } // namespace tolvane

@@ -103,6 +103,17 @@ std::string quoted(std::string_view word)
     return text;
 }
 
+std::string one_of(std::vector<std::string_view> const& names)
+{
+    std::string text;
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        if (index > 0)
+            text += index + 1 == names.size() ? " or " : ", ";
+        text += names[index];
+    }
+    return text;
+}
+
 std::optional<std::size_t> invalid_utf8_at(std::string_view text)
 {
     for (std::size_t at = 0; at < text.size();) {

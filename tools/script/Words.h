@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 // Reading the words of a script line, and the text of the messages about them.
 namespace tolvane {
@@ -17,6 +18,9 @@ namespace tolvane {
 // A word as a message shows it, between single quotes: at most its first 80 characters, with
 // control characters escaped (`\n`, `\t`, `\x1b`), and "..." after a word that was cut.
 std::string quoted(std::string_view word);
+
+// "a, b or c", for the messages that list what a name could have been.
+std::string one_of(std::vector<std::string_view> const& names);
 
 // Where a text stops being valid UTF-8 (a byte offset), or nothing when all of it is valid.
 std::optional<std::size_t> invalid_utf8_at(std::string_view text);
