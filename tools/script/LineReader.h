@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <istream>
 #include <optional>
@@ -16,6 +17,8 @@ public:
     static constexpr std::size_t longest_line = std::size_t { 1 } << 20;
 
     LineReader(std::istream& script, std::string_view name);
+    LineReader(LineReader const&) = delete;
+    LineReader& operator=(LineReader const&) = delete;
 
     // The next line, valid until the next call; nothing at the end of the script. Throws
     // ScriptError for a line that is too long and for a script that cannot be read.
@@ -24,11 +27,14 @@ public:
     long number() const { return m_number; }
 
 private:
-    int take();
+    bool refill();
+    void append(std::string_view piece);
     [[noreturn]] void too_long() const;
 
     std::streambuf& m_script;
     std::string m_name;
+    std::array<char, 65536> m_buffer;
+    std::string_view m_unread; // what the buffer holds beyond the lines already returned
     std::string m_line;
     long m_number = 0;
 };

@@ -117,6 +117,10 @@ std::string one_of(std::vector<std::string_view> const& names)
 std::optional<std::size_t> invalid_utf8_at(std::string_view text)
 {
     for (std::size_t at = 0; at < text.size();) {
+        if (static_cast<unsigned char>(text[at]) < 0x80) {
+            ++at; // the common case, checked without a call
+            continue;
+        }
         std::size_t const length = sequence_length(text.substr(at));
         if (length == 0)
             return at;
