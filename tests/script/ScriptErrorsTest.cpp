@@ -173,6 +173,7 @@ TEST(ScriptErrors, AValueMustFitWhatItIsWrittenTo)
         "bad number '340282356779733661637539395458142568448'" + range);
     expect_line_error("set Mainform.Label1.FontSize -1e39", "bad number '-1e39'" + range);
     expect_line_error("set Mainform.Label1.Top 1e400", "bad number '1e400': expected a decimal number");
+    expect_line_error("rnd 1e300", "bad random value '1e300': expected at least 0 and below 1");
     Outcome const variable = play("set Pondleap1.Visible True\nset Pondleap1.TruckSpeed 32768\n");
     EXPECT_EQ(variable.errors, "line 2: bad integer '32768': expected a whole number from -32768 to 32767\n");
 

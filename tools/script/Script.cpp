@@ -250,12 +250,14 @@ Action resize_command(ScriptRunner& runner, Words& words, std::ostream&)
     return [&runner, &window, width, height] { runner.stage().resize(window, width, height); };
 }
 
+// The range is checked before the value is rounded to a float, which a value far out of it
+// would not survive; a value just below 1 can round up to 1 and is refused like 1 itself.
 float random_value(std::string_view word)
 {
-    auto const value = static_cast<float>(decimal_number(word, "random value"));
-    if (!(value >= 0 && value < 1))
+    double const value = decimal_number(word, "random value");
+    if (!(value >= 0 && value < 1 && static_cast<float>(value) < 1))
         fail("bad random value " + quoted(word) + ": expected at least 0 and below 1");
-    return value;
+    return static_cast<float>(value);
 }
 
 Action rnd_command(ScriptRunner& runner, Words& words, std::ostream&)
