@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <fstream>
+#include <limits>
 #include <sstream>
+#include <string_view>
 
 namespace tolvane {
 namespace {
@@ -88,6 +92,173 @@ TEST(ScriptErrors, DumpIsOneLineOfJson)
                                R"("Visible":true,"Enabled":true,"Caption":"Tolvane Box set","FontSize":13.5,)"
                                R"("ForeColor":0,"BackColor":16777215})"),
         std::string::npos);
+}
+
+// Plays `line` as line 2 of a script and checks the error that it stops with.
+void expect_line_error(std::string const& line, std::string const& message)
+{
+    Outcome const outcome = play("# a comment\n" + line + "\nprint program.clock\n");
+    EXPECT_EQ(outcome.status, 2) << line;
+    EXPECT_EQ(outcome.errors, "line 2: " + message + "\n") << line;
+    EXPECT_EQ(outcome.out, "") << line;
+}
+
+TEST(ScriptErrors, TheClockStopsShortOfTwoToTheSixtySecondMicroseconds)
+{
+    std::string script;
+    for (int line = 1; line <= 296; ++line)
+        script += "run 1000000000000\n";
+    Outcome const outcome = play(script);
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(
+        outcome.errors, "line 296: a run of 1000000000000 granules would carry the clock past 2^62 microseconds\n");
+
+    ScriptRunner runner;
+    runner.run_granules(295'000'000'000'000);
+    EXPECT_THROW(runner.run_granules(1'000'000'000'000), ScriptError);
+    EXPECT_EQ(runner.clock_us(), 295'000'000'000'000 * Timer::granule_us);
+}
+
+// A line with no end is given up at 1 MiB: the runner neither keeps it nor reads on.
+TEST(ScriptErrors, ALineLongerThanOneMebibyteStopsTheRun)
+{
+    // 64 MiB of zero bytes without a newline, counting how much of it was taken.
+    class Zeros : public std::streambuf {
+    public:
+        std::size_t taken = 0;
+
+    private:
+        int_type underflow() override
+        {
+            if (taken >= (std::size_t { 64 } << 20))
+                return traits_type::eof();
+            taken += m_block.size();
+            setg(m_block.data(), m_block.data(), m_block.data() + m_block.size());
+            return 0;
+        }
+        std::array<char, 4096> m_block {};
+    } zeros;
+    std::istream in(&zeros);
+    std::ostringstream out;
+    std::ostringstream errors;
+    EXPECT_EQ(ScriptRunner().run(in, out, errors), 2);
+    EXPECT_EQ(errors.str(), "line 1: longer than 1 MiB (1048576 bytes)\n");
+    EXPECT_LE(zeros.taken, (std::size_t { 1 } << 20) + 4096);
+
+    std::string const longest = "#" + std::string((1 << 20) - 1, 'x');
+    EXPECT_EQ(play(longest + "\r\nprint program.clock\n").out, "0\n");
+    EXPECT_EQ(play(longest + "x\nprint program.clock\n").errors, "line 1: longer than 1 MiB (1048576 bytes)\n");
+}
+
+TEST(ScriptErrors, ALineThatIsNotUtf8IsWrong)
+{
+    std::string_view const wrong[]
+        = { "\xff", "\x80", "\xc0\xaf", "\xe0\x80\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xe2\x82", "\xe2\x82x" };
+    for (std::string_view bytes : wrong)
+        expect_line_error("set Mainform.Label1.Caption " + std::string(bytes), "not valid UTF-8 (byte 29)");
+    std::string_view const right[]
+        = { "\x7f", "\xc3\xa9", "\xe2\x82\xac", "\xef\xbf\xbf", "\xf0\x9f\x98\x80", "\xf4\x8f\xbf\xbf" };
+    for (std::string_view bytes : right) {
+        std::string const caption(bytes);
+        Outcome const outcome = play("set Mainform.Label1.Caption " + caption + "\nprint Mainform.Label1.Caption\n");
+        EXPECT_EQ(outcome.out, caption + "\n") << outcome.errors;
+    }
+}
+
+TEST(ScriptErrors, AValueMustFitWhatItIsWrittenTo)
+{
+    std::string const range = ": expected a decimal number from -3.4028235e38 to 3.4028235e38";
+    // Half a unit in the last place above the largest float already rounds to infinity.
+    expect_line_error("set Mainform.Label1.Left 340282356779733661637539395458142568448",
+        "bad number '340282356779733661637539395458142568448'" + range);
+    expect_line_error("set Mainform.Label1.FontSize -1e39", "bad number '-1e39'" + range);
+    expect_line_error("set Mainform.Label1.Top 1e400", "bad number '1e400': expected a decimal number");
+    expect_line_error("rnd 1e300", "bad random value '1e300': expected at least 0 and below 1");
+    Outcome const variable = play("set Pondleap1.Visible True\nset Pondleap1.TruckSpeed 32768\n");
+    EXPECT_EQ(variable.errors, "line 2: bad integer '32768': expected a whole number from -32768 to 32767\n");
+
+    Outcome const largest = play("set Mainform.Label1.Left 3.40282356e38\n"
+                                 "set Mainform.Label1.Top -3.4028235e38\n"
+                                 "print Mainform.Label1.Left\nprint Mainform.Label1.Top\n");
+    EXPECT_EQ(largest.out, "340282346638528859811704183484516925440\n-340282346638528859811704183484516925440\n");
+}
+
+TEST(ScriptValues, ValuesThatAreNotFinitePrintAsWordsAndStayJson)
+{
+    ScriptRunner runner;
+    Sprite& label = *runner.stage().find("Mainform")->sprite("Label1");
+    label.Left = std::numeric_limits<double>::infinity();
+    label.Top = -std::numeric_limits<double>::infinity();
+    label.Width = std::copysign(std::numeric_limits<double>::quiet_NaN(), -1.0);
+    EXPECT_EQ(runner.read("Mainform.Label1.Left"), "inf");
+    EXPECT_EQ(runner.read("Mainform.Label1.Top"), "-inf");
+    EXPECT_EQ(runner.read("Mainform.Label1.Width"), "nan");
+    EXPECT_NE(runner.dump("Mainform").find(R"("Label1":{"kind":"Label","Left":"inf","Top":"-inf","Width":"nan",)"),
+        std::string::npos);
+}
+
+TEST(ScriptValues, ControlCharactersAreEscapedInJson)
+{
+    ScriptRunner runner;
+    auto& label = dynamic_cast<Label&>(*runner.stage().find("Mainform")->sprite("Label1"));
+    label.Caption = std::string("\x01\b\t\n\f\r\x1f\"\\\x7f\xc3\xa9");
+    EXPECT_NE(runner.dump("Mainform")
+                  .find(R"("Caption":"\u0001\u0008\t\n\u000c\r\u001f\"\\)"
+                        "\x7f\xc3\xa9\","),
+        std::string::npos);
+}
+
+// After `End` every line is still read and its names and values checked; only its effect is skipped.
+TEST(ScriptErrors, EveryLineIsCheckedAfterTheProgramEnded)
+{
+    struct Case {
+        char const* line;
+        char const* message;
+    };
+    Case const cases[] = {
+        { "set Mainform.Label1.Left abc", "line 2: bad number 'abc': expected a decimal number\n" },
+        { "set Mainform.Label1.FontSize 1e39",
+            "line 2: bad number '1e39': expected a decimal number from -3.4028235e38 to 3.4028235e38\n" },
+        { "set Mainform.Label1.ForeColor -1", "line 2: bad colour '-1': expected a whole number from 0 to 16777215\n" },
+        { "set Mainform.Image1.Enabled yes", "line 2: bad value 'yes': expected True or False\n" },
+        { "set Mainform.Label1.Caption", "line 2: set needs a VALUE after 'Mainform.Label1.Caption'\n" },
+        { "rnd 0.5 2", "line 2: bad random value '2': expected at least 0 and below 1\n" },
+    };
+    for (auto const& c : cases) {
+        Outcome const outcome = play(std::string("close Mainform\n") + c.line + "\n");
+        EXPECT_EQ(outcome.status, 2) << c.line;
+        EXPECT_EQ(outcome.errors, c.message) << c.line;
+    }
+    Outcome const unchanged = play("close Mainform\nset Mainform.Label1.Left 5\nprint Mainform.Label1.Left\n");
+    EXPECT_EQ(unchanged.out, "3480\n");
+}
+
+TEST(ScriptErrors, MessagesQuoteAtMostEightyCharactersOfAWordWithControlsEscaped)
+{
+    std::string const eighty(80, 'a');
+    std::string const accents = [] {
+        std::string text;
+        for (int character = 0; character < 80; ++character)
+            text += "\xc3\xa9";
+        return text;
+    }();
+    expect_line_error(eighty, "unknown command '" + eighty + "'");
+    expect_line_error(eighty + "b", "unknown command '" + eighty + "...'");
+    expect_line_error(accents + "\xc3\xa9", "unknown command '" + accents + "...'");
+    expect_line_error("jump\x1b[0m\r\r", "unknown command 'jump\\x1b[0m\\r'");
+    expect_line_error("print Main\x01"
+                      "form.Visible",
+        "unknown window 'Main\\x01form'");
+}
+
+// Adding a command means documenting it: docs/scripting.md shows each one with its arguments.
+TEST(ScriptCommands, EachCommandIsDocumented)
+{
+    std::ifstream file(TOLVANE_SOURCE_DIR "/docs/scripting.md");
+    std::string const docs { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
+    ASSERT_FALSE(docs.empty());
+    for (std::string const& usage : ScriptRunner::command_usages())
+        EXPECT_NE(docs.find("`" + usage + "`"), std::string::npos) << usage;
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 #include "stage/Stage.h"
 
 #include <cstdint>
+#include <exception>
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolvane {
 
@@ -14,35 +16,64 @@ namespace tolvane {
 // the game, on a virtual clock that only `run` moves. See docs/scripting.md for the language.
 class ScriptRunner {
 public:
+    // The clock never passes 2^62 microseconds, so that no sum of times can overflow.
+    static constexpr std::int64_t clock_limit_us = std::int64_t { 1 } << 62;
+
     ScriptRunner();
 
     // Runs every line of the script; returns the exit status: 0 ran to its end, 1 an `expect`
-    // failed, 2 a line was wrong. Messages go to `out` and `errors`.
-    int run(std::istream& script, std::ostream& out, std::ostream& errors);
+    // failed, 2 a line was wrong or a stream failed. Messages go to `out` and `errors`; a failure
+    // to read the script names it as `script_name`.
+    int run(
+        std::istream& script, std::ostream& out, std::ostream& errors, std::string_view script_name = "standard input");
 
-    // One line; throws ScriptError for a wrong line and ExpectationFailed for a failed `expect`.
+    // One line; throws ScriptError for a wrong line, ExpectationFailed for a failed `expect`.
     void execute(std::string_view line, std::ostream& out);
 
     Stage& stage() { return m_stage; }
+    Stage const& stage() const { return m_stage; }
     std::int64_t clock_us() const { return m_clock.now_us(); }
+    // Throws ScriptError, and moves nothing, when the run would carry the clock past its limit.
     void run_granules(std::int64_t granules);
 
     // The printed form of a target, as `print` shows it.
     std::string read(std::string_view target) const;
     std::string dump(std::string_view window = {}) const;
 
+    // Each command with its arguments, as `run N` and `dump [WINDOW]`.
+    static std::vector<std::string> command_usages();
+
 private:
     VirtualClock m_clock;
     Stage m_stage;
 };
 
-struct ScriptError {
-    std::string message;
+// Why a script cannot go on. `ScriptRunner::run` catches it in one place and prints it, after
+// "line N: " when it is about a line of the script, and exits with its status.
+class ScriptError : public std::exception {
+public:
+    // A wrong line: exit status 2.
+    explicit ScriptError(std::string message);
+    // A stream that cannot be read or written: its name and the reason, exit status 2.
+    static ScriptError stream(std::string_view name, std::string_view reason);
+
+    char const* what() const noexcept override { return m_message.c_str(); }
+    int exit_status() const { return m_exit_status; }
+    bool about_a_line() const { return m_about_a_line; }
+
+protected:
+    ScriptError(std::string message, int exit_status, bool about_a_line);
+
+private:
+    std::string m_message;
+    int m_exit_status;
+    bool m_about_a_line;
 };
 
-struct ExpectationFailed {
-    std::string expected;
-    std::string actual;
+// An `expect` line whose target printed something else: exit status 1.
+class ExpectationFailed final : public ScriptError {
+public:
+    ExpectationFailed(std::string_view expected, std::string_view actual);
 };
 
 } // namespace tolvane

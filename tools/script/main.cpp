@@ -1,13 +1,7 @@
 #include "cli/CommandLine.h"
-#include "tools/script/Script.h"
+#include "tools/script/ScriptFile.h"
 
 #include <array>
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <string_view>
 
 namespace {
 
@@ -24,25 +18,6 @@ constexpr tolvane::Program script_program {
     .most_operands = 1,
 };
 
-int run_script(std::string_view path)
-{
-    std::ios::sync_with_stdio(false);
-    tolvane::ScriptRunner runner;
-    if (path == "-")
-        return runner.run(std::cin, std::cout, std::cerr);
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        std::cerr << path << ": " << std::strerror(EISDIR) << '\n';
-        return 2;
-    }
-    std::ifstream file { std::string(path) };
-    if (!file) {
-        std::cerr << path << ": " << std::strerror(errno) << '\n';
-        return 2;
-    }
-    return runner.run(file, std::cout, std::cerr);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -51,5 +26,5 @@ int main(int argc, char** argv)
     if (!parsed.command_line)
         return parsed.exit_status;
     auto const& operands = parsed.command_line->operands();
-    return run_script(operands.empty() ? "-" : operands.front());
+    return tolvane::play_script(operands.empty() ? "-" : operands.front());
 }
