@@ -82,12 +82,25 @@ std::string float_text(float value)
 {
     if (value == 0)
         return "0";
+    // A NaN is spelled the same whatever its sign bit, which to_chars would show.
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value < 0 ? "-inf" : "inf";
     std::array<char, 64> buffer {};
-    auto const [end, error]
-        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
-    if (error != std::errc {})
-        return std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
+    auto const end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed).ptr;
     return std::string(buffer.data(), end);
+}
+
+float to_single(double value)
+{
+    // Doubles from float_max up to half a float step above it still round down to float_max; from
+    // there on they round to infinity, as the hardware rounds them.
+    constexpr double rounds_to_infinity = 0x1.ffffffp127;
+    constexpr float infinity = std::numeric_limits<float>::infinity();
+    if (std::abs(value) >= rounds_to_infinity)
+        return value > 0 ? infinity : -infinity;
+    return static_cast<float>(value);
 }
 
 } // namespace tolvane

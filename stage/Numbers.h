@@ -20,7 +20,12 @@ double caption_number(std::string_view text);
 // trailing point, "-" before a negative value, plain digits for whole numbers.
 std::string caption_text(double value);
 
-// The shortest fixed-point text that reads back as the same 32-bit float ("-0" prints as "0").
+// The shortest fixed-point text that reads back as the same 32-bit float ("-0" prints as "0");
+// values that are not finite print as "inf", "-inf" and "nan".
 std::string float_text(float value);
+
+// A double rounded to a 32-bit float, as the hardware rounds it: beyond the float's range it
+// becomes an infinity (a plain cast would be undefined there), and a NaN stays a NaN.
+float to_single(double value);
 
 } // namespace tolvane

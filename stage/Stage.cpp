@@ -1,5 +1,7 @@
 #include "stage/Stage.h"
 
+#include "stage/Numbers.h"
+
 #include <algorithm>
 #include <cassert>
 #include <stdexcept>
@@ -221,7 +223,7 @@ void Stage::mouse_press(Window& window, double x, double y, int button)
         m_captures[static_cast<std::size_t>(button)]
             = Capture { std::string(window.name()), window.m_serial, receiver };
         if (!receiver)
-            window.Form_MouseDown(static_cast<std::int16_t>(button), 0, static_cast<float>(x), static_cast<float>(y));
+            window.Form_MouseDown(static_cast<std::int16_t>(button), 0, to_single(x), to_single(y));
     });
 }
 
@@ -239,7 +241,7 @@ void Stage::mouse_release(Window* over, double x, double y, int button)
         return;
     dispatch([&] {
         if (!capture->sprite) {
-            window->Form_MouseUp(static_cast<std::int16_t>(button), 0, static_cast<float>(x), static_cast<float>(y));
+            window->Form_MouseUp(static_cast<std::int16_t>(button), 0, to_single(x), to_single(y));
             return;
         }
         if (button == 1 && over == window && route(*window, x, y) == capture->sprite)

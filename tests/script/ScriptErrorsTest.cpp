@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 #include <limits>
+#include <memory>
 #include <sstream>
 #include <string_view>
 
@@ -259,6 +260,28 @@ TEST(ScriptCommands, EachCommandIsDocumented)
     ASSERT_FALSE(docs.empty());
     for (std::string const& usage : ScriptRunner::command_usages())
         EXPECT_NE(docs.find("`" + usage + "`"), std::string::npos) << usage;
+}
+
+// A window whose code names a window that was never added, as a typo in game code would.
+class Misspelling final : public Window {
+public:
+    explicit Misspelling(Stage& stage)
+        : Window(
+            stage, { .name = "Misspelling", .caption = "Misspelling", .client_width = 1500, .client_height = 1500 })
+    { }
+    void Form_Load() override { FormRef(stage(), "Pondlaep2").Show(); }
+};
+
+TEST(ScriptErrors, AMistakeInTheProgramsCodeEndsTheRunWithAMessage)
+{
+    ScriptRunner runner;
+    runner.stage().add_window("Misspelling", [](Stage& stage) { return std::make_unique<Misspelling>(stage); });
+    std::istringstream in("print program.active\nset Misspelling.Visible True\nprint program.active\n");
+    std::ostringstream out;
+    std::ostringstream errors;
+    EXPECT_EQ(runner.run(in, out, errors), 2);
+    EXPECT_EQ(out.str(), "Mainform\n");
+    EXPECT_TRUE(errors.str().starts_with("line 2: the program failed: no window named 'Pondlaep2'")) << errors.str();
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace tolvane {
 namespace {
 
@@ -83,6 +86,27 @@ TEST(Numbers, FloatsPrintInTheirShortestFixedForm)
     EXPECT_EQ(float_text(548.25f), "548.25");
     EXPECT_EQ(float_text(-0.0f), "0");
     EXPECT_EQ(float_text(1e9f), "1000000000");
+    float const infinity = std::numeric_limits<float>::infinity();
+    float const nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(float_text(infinity), "inf");
+    EXPECT_EQ(float_text(-infinity), "-inf");
+    EXPECT_EQ(float_text(nan), "nan");
+    EXPECT_EQ(float_text(-nan), "nan");
+}
+
+TEST(Numbers, DoublesBeyondTheFloatRangeBecomeInfinities)
+{
+    float const most = std::numeric_limits<float>::max();
+    float const infinity = std::numeric_limits<float>::infinity();
+    struct Case {
+        double value;
+        float single;
+    };
+    for (auto const [value, expected] : { Case { 7455.5, 7455.5f }, Case { 0.1, 0.1f }, Case { most, most },
+             Case { 0x1.fffffefp127, most }, Case { 0x1.ffffffp127, infinity }, Case { 1e300, infinity },
+             Case { -1e300, -infinity }, Case { -0x1.fffffefp127, -most } })
+        EXPECT_EQ(to_single(value), expected) << value;
+    EXPECT_TRUE(std::isnan(to_single(std::numeric_limits<double>::quiet_NaN())));
 }
 
 } // namespace

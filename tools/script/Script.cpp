@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <ostream>
+#include <stdexcept>
 #include <vector>
 
 namespace tolvane {
@@ -417,6 +418,10 @@ int ScriptRunner::run(std::istream& script, std::ostream& out, std::ostream& err
         return 0;
     } catch (ScriptError const& error) {
         return report(error, reader.number(), out, errors);
+    } catch (std::logic_error const& mistake) {
+        // A mistake in the program's own code, such as a window name that was never added, shows
+        // as the line that ran into it rather than as a crash.
+        return report(ScriptError(std::string("the program failed: ") + mistake.what()), reader.number(), out, errors);
     }
 }
 

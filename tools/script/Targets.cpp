@@ -12,17 +12,6 @@ namespace tolvane {
 
 namespace {
 
-// A float as scripts print it; the cases that are not finite come only from the games' own
-// arithmetic, and are spelled the same whatever the sign of a NaN.
-std::string number_text(float value)
-{
-    if (std::isnan(value))
-        return "nan";
-    if (std::isinf(value))
-        return value < 0 ? "-inf" : "inf";
-    return float_text(value);
-}
-
 std::vector<std::string_view> split(std::string_view text, char separator)
 {
     std::vector<std::string_view> parts;
@@ -41,7 +30,7 @@ std::string printed(Value const& value)
 {
     struct Printer {
         std::string operator()(bool b) const { return b ? "True" : "False"; }
-        std::string operator()(float f) const { return number_text(f); }
+        std::string operator()(float f) const { return float_text(f); }
         std::string operator()(std::int64_t n) const { return std::to_string(n); }
         std::string operator()(std::string const& text) const { return text; }
     };
@@ -80,7 +69,7 @@ void append_json(std::string& json, Value const& value)
     else if (std::string const* text = std::get_if<std::string>(&value))
         append_json_string(json, *text);
     else if (float const* f = std::get_if<float>(&value); f && !std::isfinite(*f))
-        append_json_string(json, number_text(*f));
+        append_json_string(json, float_text(*f));
     else
         json += printed(value);
 }
