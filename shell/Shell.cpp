@@ -4,7 +4,9 @@
 #include "shell/EventLoop.h"
 #include "shell/Fonts.h"
 #include "shell/Pictures.h"
+#include "shell/StageTime.h"
 #include "shell/SteadyClock.h"
+#include "shell/TimedInput.h"
 
 #include <SDL.h>
 
@@ -125,7 +127,7 @@ private:
 } // namespace
 
 int play_on_desktop(
-    std::function<void(Stage&)> const& add_windows, std::string_view startup_window, TickObserver* observer)
+    std::function<void(Stage&)> const& add_windows, std::string_view startup_window, Session const& session)
 {
     std::optional<DesktopName> const desktop_name = desktop_named();
     if (!desktop_name)
@@ -139,16 +141,20 @@ int play_on_desktop(
         return fail(error);
     Pictures pictures(std::cerr);
     SteadyClock clock;
+    StageTime time(clock, session.journal);
     Desktop desktop(pictures, *fonts);
-    Stage stage(clock, &desktop);
-    desktop.attach(stage);
+    Stage stage(time.clock(), &desktop);
+    TimedInput input(stage, time);
+    desktop.attach(stage, &input);
     add_windows(stage);
     try {
         stage.start(startup_window);
-        EventLoop(stage, desktop, clock, observer).run();
+        EventLoop(stage, desktop, time, session.observer).run();
     } catch (std::exception const& failure) {
         return fail(failure.what());
     }
+    if (session.journal)
+        session.journal->finish(time.stage_us(), session.state(stage));
     return 0;
 }
 
