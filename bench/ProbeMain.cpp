@@ -31,11 +31,10 @@ int main(int argc, char** argv)
     }
     tolvane::bench::TickLog log(std::cout);
     std::signal(SIGUSR1, [](int) { tolvane::bench::TickLog::request_report(); });
-    tolvane::Session const session {
-        .observer = &log,
-        .journal = journal.get(),
-        .state = [](tolvane::Stage const& stage) { return tolvane::dump_state(stage); },
-    };
+    tolvane::Session session;
+    session.observer = &log;
+    session.journal = journal.get();
+    session.state = [](tolvane::Stage const& stage) { return tolvane::dump_state(stage); };
     int const status = tolvane::play_on_desktop(tolvane::add_box_set_windows, tolvane::startup_window, session);
     log.report(log.last_tick_us());
     return status;

@@ -124,6 +124,20 @@ private:
     bool m_ready = false;
 };
 
+// The replay ends when its script does, or when the user closes a window or the program is
+// asked to quit, which is an ordinary end too.
+int play_replay(Session const& session, Stage& stage, StageTime& time, Desktop& desktop, Clock const& real)
+{
+    Replay replay(stage, time.clock(), desktop, real, session.speed);
+    try {
+        int const status = session.replay(replay);
+        replay.repaint();
+        return status;
+    } catch (Replay::Stopped const&) {
+        return 0;
+    }
+}
+
 } // namespace
 
 int play_on_desktop(
@@ -149,6 +163,8 @@ int play_on_desktop(
     add_windows(stage);
     try {
         stage.start(startup_window);
+        if (session.replay)
+            return play_replay(session, stage, time, desktop, clock);
         EventLoop(stage, desktop, time, session.observer).run();
     } catch (std::exception const& failure) {
         return fail(failure.what());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/Journal.h"
+#include "shell/Replay.h"
 #include "shell/TickObserver.h"
 #include "stage/Stage.h"
 
@@ -20,6 +21,11 @@ struct Session {
     // Records the session, when given; it ends with the state that `state` writes.
     Journal* journal = nullptr;
     std::function<std::string(Stage const&)> state;
+    // Plays a script instead of the user, when given: it acts on the replay's stage and clock,
+    // waits for each moment through it, and returns the exit status. Time passes `speed` times
+    // as fast as in real life.
+    std::function<int(Replay&)> replay;
+    double speed = 1;
 };
 int play_on_desktop(
     std::function<void(Stage&)> const& add_windows, std::string_view startup_window, Session const& session = {});

@@ -29,7 +29,7 @@ public:
     StageTime& operator=(StageTime const&) = delete;
 
     // The clock the stage is to be made on.
-    Clock& clock() { return m_clock; }
+    VirtualClock& clock() { return m_clock; }
     void attach(Stage& stage) { m_stage = &stage; }
     Journal* journal() const { return m_journal; }
 

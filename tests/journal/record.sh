@@ -2,7 +2,8 @@
 # A game played on the real windows with `tolvane --record`, replayed by `tolvane-script`: the
 # replay's `dump` must be the journal's `# state`, byte for byte. The session has keys, a mouse
 # button held and let go, the program stopped with SIGSTOP for a few hundred milliseconds and
-# woken with SIGCONT (a stall), and ends with a close box. The journal cut off inside a line, as
+# woken with SIGCONT (a stall), and ends with a close box. `tolvane --replay` of the journal ends
+# in the same state too. The journal cut off inside a line, as
 # a crash leaves it, replays up to its last whole line.
 #
 # usage: record.sh TOLVANE TOLVANE_SCRIPT pondleap|starbreach|skyhaul
@@ -76,6 +77,13 @@ replayed=$( (cat "$journal"; echo dump) | "$script_runner" -) || fail "the journ
 recorded: $recorded
 replayed: $replayed
 journal: $(grep -v '^# state' "$journal")"
+
+# The same journal played on the real windows, four times as fast, ends in the same state.
+(cat "$journal"; echo dump) >"$work/replay"
+on_screen=$(timeout 60 "$1" --replay "$work/replay" --speed 4) || fail "tolvane --replay failed: $on_screen"
+[ "$on_screen" = "$recorded" ] || fail "tolvane --replay differs from the record:
+recorded: $recorded
+replayed: $on_screen"
 
 # Cut inside a line: the whole lines replay; the cut line is at worst a wrong line, reported.
 size=$(grep -v '^# state' "$journal" | wc -c)
