@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fcntl.h>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -211,6 +212,27 @@ TEST(Journal, InputBeforeAWaitingTickReplaysBeforeIt)
     auto const [status, printed] = replay({ lines.begin() + 1, lines.end() - 1 });
     EXPECT_EQ(status, 0) << printed;
     EXPECT_EQ(printed, state_of(lines));
+}
+
+// A disk that fills up while the game runs: the recording stops with one line, once, and the
+// journal takes no more lines; nothing else happens.
+TEST(Journal, AFailedWriteStopsTheRecordingWithOneLine)
+{
+    int const full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(full, 0);
+    testing::internal::CaptureStderr();
+    {
+        Journal journal(full, "full.journal", "test");
+        journal.input(0, "key 38");
+        journal.flush();
+        EXPECT_FALSE(journal.recording());
+        journal.input(10, "key 40");
+        journal.flush_if_due(Journal::flush_period_us * 2);
+        journal.finish(20, "{}");
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+        "tolvane: full.journal: No space left on device; the rest of the session is not recorded\n");
+    ::close(full);
 }
 
 } // namespace
