@@ -69,8 +69,8 @@ void TimedInput::close(Window& window)
     m_stage.close(window);
 }
 
-// The runner resizes only a visible window; a hidden one that the desktop resized keeps the size
-// it had in the journal (this has not been seen to happen).
+// The runner resizes only a visible window, so a resize of a hidden one cannot be written: its
+// replay keeps the size the window had before.
 void TimedInput::resize(Window& window, int client_width, int client_height)
 {
     m_time.take_input();
