@@ -1,14 +1,34 @@
 #include "boxset/BoxSet.h"
 #include "cli/CommandLine.h"
+#include "cli/Version.h"
+#include "shell/Journal.h"
 #include "shell/Shell.h"
+#include "tools/script/Script.h"
 
 #include <array>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
 
 namespace {
 
 // The design's program takes no arguments; these options are the desktop's additions, and without
 // any the box set plays exactly as designed.
-constexpr std::array options { tolvane::help_option, tolvane::version_option };
+constexpr std::array options {
+    tolvane::help_option,
+    tolvane::version_option,
+    tolvane::Option { "--record", "FILE", "write the journal of the session to FILE, a script that replays it" },
+    tolvane::Option { "--replay", "FILE", "play the script or journal FILE on the windows; your own input is ignored" },
+    tolvane::Option { "--speed", "X", "with --replay, let time pass X times as fast (0.01 to 1000, default 1)" },
+};
+
+constexpr double slowest = 0.01;
+constexpr double fastest = 1000;
 
 constexpr tolvane::Program tolvane_program {
     .name = "tolvane",
@@ -20,6 +40,83 @@ constexpr tolvane::Program tolvane_program {
                 "box set. See tolvane(6).\n",
 };
 
+int refuse(std::string const& message)
+{
+    std::cerr << "tolvane: " << message << '\n';
+    return 2;
+}
+
+// The journal is opened before any window, so that a file that cannot be written is said at once.
+int record(tolvane::CommandLine const& command_line)
+{
+    std::unique_ptr<tolvane::Journal> journal;
+    if (auto const path = command_line.value("--record")) {
+        std::string error;
+        journal = tolvane::Journal::open(*path, tolvane::project_version, error);
+        if (!journal)
+            return refuse("cannot record: " + error);
+    }
+    tolvane::Session session;
+    session.journal = journal.get();
+    session.state = [](tolvane::Stage const& stage) { return tolvane::dump_state(stage); };
+    return tolvane::play_on_desktop(tolvane::add_box_set_windows, tolvane::startup_window, session);
+}
+
+std::optional<double> speed_of(std::string const& text)
+{
+    double speed = 0;
+    auto const [end, error] = std::from_chars(text.data(), text.data() + text.size(), speed);
+    if (text.empty() || error != std::errc {} || end != text.data() + text.size() || !(speed >= slowest)
+        || !(speed <= fastest))
+        return std::nullopt;
+    return speed;
+}
+
+// The script's time commands wait on the real windows.
+class DesktopPace final : public tolvane::Pace {
+public:
+    explicit DesktopPace(tolvane::Replay& replay)
+        : m_replay(replay)
+    { }
+    void wait_until(std::int64_t moment_us) override { m_replay.wait_until(moment_us); }
+
+private:
+    tolvane::Replay& m_replay;
+};
+
+// The script is opened before any window, so that a file that cannot be read is said at once.
+int replay(tolvane::CommandLine const& command_line, std::string const& path)
+{
+    double speed = 1;
+    if (auto const text = command_line.value("--speed")) {
+        auto const given = speed_of(*text);
+        if (!given)
+            return refuse("bad --speed '" + *text + "': expected a number from 0.01 to 1000");
+        speed = *given;
+    }
+    std::ifstream file(path);
+    if (!file)
+        return refuse(path + ": " + std::strerror(errno));
+    tolvane::Session session;
+    session.replay = [&](tolvane::Replay& on_desktop) {
+        DesktopPace pace(on_desktop);
+        tolvane::ScriptRunner runner(on_desktop.stage(), on_desktop.clock(), pace);
+        return runner.run(file, std::cout, std::cerr, path);
+    };
+    session.speed = speed;
+    return tolvane::play_on_desktop(tolvane::add_box_set_windows, tolvane::startup_window, session);
+}
+
+int play(tolvane::CommandLine const& command_line)
+{
+    auto const script = command_line.value("--replay");
+    if (script && command_line.has("--record"))
+        return refuse("--record and --replay cannot be used together: a replay is recorded already");
+    if (!script && command_line.has("--speed"))
+        return refuse("--speed goes with --replay");
+    return script ? replay(command_line, *script) : record(command_line);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -27,5 +124,5 @@ int main(int argc, char** argv)
     auto const parsed = tolvane::parse_command_line(tolvane_program, argc, argv);
     if (!parsed.command_line)
         return parsed.exit_status;
-    return tolvane::play_on_desktop(tolvane::add_box_set_windows, tolvane::startup_window);
+    return play(*parsed.command_line);
 }

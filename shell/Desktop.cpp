@@ -169,7 +169,7 @@ void Desktop::close_destroyed(DesktopWindow& gone)
     pass_over_quietly(gone.x_window());
     gone.lost();
     std::uint32_t const id = gone.id();
-    m_stage->close(gone.window());
+    m_input->close(gone.window());
     if (!m_stage->ended() && find(id))
         renew(gone);
 }
@@ -195,18 +195,18 @@ void Desktop::on_window_event(SDL_WindowEvent const& event)
     Window& window = desktop_window->window();
     switch (event.event) {
     case SDL_WINDOWEVENT_CLOSE:
-        m_stage->close(window);
+        m_input->close(window);
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         if (event.data1 * 15 != window.client_width() || event.data2 * 15 != window.client_height())
-            m_stage->resize(window, event.data1 * 15, event.data2 * 15);
+            m_input->resize(window, event.data1 * 15, event.data2 * 15);
         break;
     case SDL_WINDOWEVENT_EXPOSED:
         desktop_window->settle_position();
         desktop_window->present_all();
         break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-        m_stage->focus_window(window);
+        m_input->focus_window(window);
         break;
     case SDL_WINDOWEVENT_MAXIMIZED:
         desktop_window->refuse_maximize();
@@ -225,8 +225,8 @@ void Desktop::on_key_down(SDL_KeyboardEvent const& event)
     if (code == 0)
         return;
     if (DesktopWindow* target = find(event.windowID))
-        m_stage->focus_window(target->window());
-    m_stage->key_down(code);
+        m_input->focus_window(target->window());
+    m_input->key_down(code);
 }
 
 void Desktop::on_button_down(SDL_MouseButtonEvent const& event)
@@ -237,7 +237,7 @@ void Desktop::on_button_down(SDL_MouseButtonEvent const& event)
         return;
     Window& window = target->window();
     press_look(window, twips(event.x), twips(event.y), button);
-    m_stage->mouse_press(window, twips(event.x), twips(event.y), button);
+    m_input->mouse_press(window, twips(event.x), twips(event.y), button);
 }
 
 // The desktop sends the release to the window that took the press, wherever the pointer is;
@@ -253,7 +253,7 @@ void Desktop::on_button_up(SDL_MouseButtonEvent const& event)
     }
     DesktopWindow* target = find(event.windowID);
     Window* over = target && target->contains(event.x, event.y) ? &target->window() : nullptr;
-    m_stage->mouse_release(over, twips(event.x), twips(event.y), button);
+    m_input->mouse_release(over, twips(event.x), twips(event.y), button);
 }
 
 void Desktop::press_look(Window& window, double x, double y, int button)

@@ -2,6 +2,7 @@
 
 #include "shell/DesktopWindow.h"
 #include "shell/Painter.h"
+#include "shell/StageInput.h"
 #include "stage/Display.h"
 #include "stage/Stage.h"
 
@@ -23,7 +24,14 @@ public:
     Desktop(Pictures& pictures, Fonts const& fonts);
     ~Desktop() override;
 
-    void attach(Stage& stage) { m_stage = &stage; }
+    // The stage to show, and the way the desktop's input reaches it: straight through unless
+    // something is to stand in between.
+    void attach(Stage& stage, StageInput* input = nullptr)
+    {
+        m_stage = &stage;
+        m_direct = std::make_unique<DirectInput>(stage);
+        m_input = input ? input : m_direct.get();
+    }
 
     void window_loaded(Window&) override;
     void window_unloading(Window&) override;
@@ -57,6 +65,8 @@ private:
     bool m_watching_x = false;
     Painter m_painter;
     Stage* m_stage = nullptr;
+    std::unique_ptr<DirectInput> m_direct;
+    StageInput* m_input = nullptr;
     std::vector<std::unique_ptr<DesktopWindow>> m_windows;
     Window const* m_pressed_window = nullptr; // the button held down by the mouse, for drawing it sunk
     Sprite const* m_pressed = nullptr;

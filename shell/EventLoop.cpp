@@ -7,7 +7,8 @@
 
 namespace tolvane {
 
-// Each round takes in the input that waits, gives the tick that is due and, unless another
+// Each round takes in the input that waits, gives the ticks due at the earliest due time (all
+// of them together: no input goes between ticks due at the same moment) and, unless another
 // tick waits, repaints and sleeps. The desktop's queue is read in one go per round, which keeps
 // a round to a few calls to the display; and as a round handles only the input that waited when
 // it began, input that keeps pouring in cannot hold the ticks or the repaints back.
@@ -15,17 +16,19 @@ void EventLoop::run()
 {
     bool slept_till_due = false;
     while (running()) {
+        m_time.begin_round();
         if (!slept_till_due)
             handle_waiting_input();
         if (running())
-            deliver_tick();
+            m_time.deliver_ticks(m_observer);
         if (!running())
             return;
         slept_till_due = false;
         // Repainting runs no handler, so the next tick stays where it is until the wait.
         std::optional<std::int64_t> const due = m_stage.next_due();
-        if (due && *due <= m_clock.now_us())
+        if (due && *due <= m_time.real_us())
             continue;
+        m_time.before_sleep(due);
         m_desktop.repaint();
         slept_till_due = wait(due);
     }
@@ -47,23 +50,6 @@ void EventLoop::handle_waiting_input()
     }
 }
 
-void EventLoop::deliver_tick()
-{
-    if (m_observer)
-        deliver_observed_tick();
-    else
-        m_stage.deliver_next_tick();
-}
-
-void EventLoop::deliver_observed_tick()
-{
-    Window const* next = m_stage.next_to_tick();
-    std::string_view const window = next ? next->name() : std::string_view();
-    std::int64_t const started = m_clock.now_us();
-    if (m_stage.deliver_next_tick())
-        m_observer->ticked(window, started);
-}
-
 // Sleeps in the desktop's event queue until the next tick is due; with no timer running, until
 // the next event. The wait is rounded up to whole milliseconds so a tick is never early. True
 // when it slept until the tick was due with no input coming: the queue was looked at just
@@ -77,7 +63,7 @@ bool EventLoop::wait(std::optional<std::int64_t> due)
             m_desktop.handle(event);
         return false;
     }
-    std::int64_t const left_us = *due - m_clock.now_us();
+    std::int64_t const left_us = *due - m_time.real_us();
     if (left_us <= 0)
         return false;
     auto const timeout_ms

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "shell/Desktop.h"
+#include "shell/StageTime.h"
 #include "shell/TickObserver.h"
-#include "stage/Clock.h"
 #include "stage/Stage.h"
 
 #include <cstdint>
@@ -12,15 +12,18 @@ namespace tolvane {
 
 // The one thread that runs everything: waits for the desktop's next event or the next tick,
 // whichever comes first, hands input over before any waiting tick, and repaints once the
-// waiting input and ticks are dealt with. An observer, when given, hears of every tick.
+// waiting input and ticks are dealt with. The stage's clock is `time`'s, which the loop sets as
+// it delivers the ticks. An observer, when given, hears of every tick.
 class EventLoop {
 public:
-    EventLoop(Stage& stage, Desktop& desktop, Clock const& clock, TickObserver* observer = nullptr)
+    EventLoop(Stage& stage, Desktop& desktop, StageTime& time, TickObserver* observer = nullptr)
         : m_stage(stage)
         , m_desktop(desktop)
-        , m_clock(clock)
+        , m_time(time)
         , m_observer(observer)
-    { }
+    {
+        m_time.attach(stage);
+    }
 
     // Runs until the program ends or is stopped from outside.
     void run();
@@ -28,13 +31,11 @@ public:
 private:
     bool running() const { return !m_stage.ended() && !m_desktop.quit_requested(); }
     void handle_waiting_input();
-    void deliver_tick();
-    void deliver_observed_tick();
     bool wait(std::optional<std::int64_t> due);
 
     Stage& m_stage;
     Desktop& m_desktop;
-    Clock const& m_clock;
+    StageTime& m_time;
     TickObserver* m_observer;
 };
 

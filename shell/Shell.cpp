@@ -4,7 +4,9 @@
 #include "shell/EventLoop.h"
 #include "shell/Fonts.h"
 #include "shell/Pictures.h"
+#include "shell/StageTime.h"
 #include "shell/SteadyClock.h"
+#include "shell/TimedInput.h"
 
 #include <SDL.h>
 
@@ -122,10 +124,24 @@ private:
     bool m_ready = false;
 };
 
+// The replay ends when its script does, or when the user closes a window or the program is
+// asked to quit, which is an ordinary end too.
+int play_replay(Session const& session, Stage& stage, StageTime& time, Desktop& desktop, Clock const& real)
+{
+    Replay replay(stage, time.clock(), desktop, real, session.speed);
+    try {
+        int const status = session.replay(replay);
+        replay.repaint();
+        return status;
+    } catch (Replay::Stopped const&) {
+        return 0;
+    }
+}
+
 } // namespace
 
 int play_on_desktop(
-    std::function<void(Stage&)> const& add_windows, std::string_view startup_window, TickObserver* observer)
+    std::function<void(Stage&)> const& add_windows, std::string_view startup_window, Session const& session)
 {
     std::optional<DesktopName> const desktop_name = desktop_named();
     if (!desktop_name)
@@ -139,16 +155,22 @@ int play_on_desktop(
         return fail(error);
     Pictures pictures(std::cerr);
     SteadyClock clock;
+    StageTime time(clock, session.journal);
     Desktop desktop(pictures, *fonts);
-    Stage stage(clock, &desktop);
-    desktop.attach(stage);
+    Stage stage(time.clock(), &desktop);
+    TimedInput input(stage, time);
+    desktop.attach(stage, &input);
     add_windows(stage);
     try {
         stage.start(startup_window);
-        EventLoop(stage, desktop, clock, observer).run();
+        if (session.replay)
+            return play_replay(session, stage, time, desktop, clock);
+        EventLoop(stage, desktop, time, session.observer).run();
     } catch (std::exception const& failure) {
         return fail(failure.what());
     }
+    if (session.journal)
+        session.journal->finish(time.stage_us(), session.state(stage));
     return 0;
 }
 

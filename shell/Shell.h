@@ -1,9 +1,12 @@
 #pragma once
 
+#include "shell/Journal.h"
+#include "shell/Replay.h"
 #include "shell/TickObserver.h"
 #include "stage/Stage.h"
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace tolvane {
@@ -11,8 +14,20 @@ namespace tolvane {
 // Plays the program on the desktop: opens the display, the fonts and the pictures, registers
 // the windows, starts the start-up window and runs until the program ends. Returns the
 // process's exit status: 0 when the program ended, 1 when the desktop could not be had, with a
-// message on standard error saying why. An observer, when given, hears of every tick.
+// message on standard error saying why.
+struct Session {
+    // Hears of every tick, when given.
+    TickObserver* observer = nullptr;
+    // Records the session, when given; it ends with the state that `state` writes.
+    Journal* journal = nullptr;
+    std::function<std::string(Stage const&)> state;
+    // Plays a script instead of the user, when given: it acts on the replay's stage and clock,
+    // waits for each moment through it, and returns the exit status. Time passes `speed` times
+    // as fast as in real life.
+    std::function<int(Replay&)> replay;
+    double speed = 1;
+};
 int play_on_desktop(
-    std::function<void(Stage&)> const& add_windows, std::string_view startup_window, TickObserver* observer = nullptr);
+    std::function<void(Stage&)> const& add_windows, std::string_view startup_window, Session const& session = {});
 
 } // namespace tolvane

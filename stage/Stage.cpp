@@ -313,6 +313,16 @@ std::optional<std::int64_t> Stage::next_due() const
     return timer ? timer->due_us() : std::nullopt;
 }
 
+bool Stage::overdue(std::int64_t now_us) const
+{
+    if (m_ended)
+        return false;
+    return std::any_of(m_slots.begin(), m_slots.end(), [now_us](Slot const& s) {
+        Timer const* timer = s.window ? s.window->timer() : nullptr;
+        return timer && timer->due_us() && now_us - *timer->due_us() > *timer->period_us();
+    });
+}
+
 Window const* Stage::next_to_tick() const
 {
     Timer const* timer = m_ended ? nullptr : earliest_timer();

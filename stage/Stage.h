@@ -65,6 +65,9 @@ public:
     // behind is rescheduled on its own grid after now: missed periods are dropped, not made up.
     std::optional<std::int64_t> next_due() const;
     bool deliver_next_tick();
+    // Whether some timer's tick fell due more than one of its own periods before `now_us`: the
+    // program could not run for a while (it was stopped, suspended or starved).
+    bool overdue(std::int64_t now_us) const;
     // The window whose tick comes next: the earliest due timer's, and of timers due at the same
     // moment the one whose period started first. Null while no timer runs.
     Window const* next_to_tick() const;

@@ -57,6 +57,14 @@ TEST(ScriptErrors, EachBadLineIsReportedWithItsNumber)
         { "run", "line 2: run needs a number of granules\n" },
         { "run 1 2", "line 2: too many words for 'run'\n" },
         { "resize Mainform 10", "line 2: resize needs H\n" },
+        { "at", "line 2: at needs a time in microseconds\n" },
+        { "at 4611686018427387905",
+            "line 2: bad time '4611686018427387905': expected a whole number from 0 to 4611686018427387904\n" },
+        { "stall -1", "line 2: bad time '-1': expected a whole number from 0 to 4611686018427387904\n" },
+        { "stall 1.5", "line 2: bad time '1.5': expected a whole number from 0 to 4611686018427387904\n" },
+        { "at 5 6", "line 2: too many words for 'at'\n" },
+        { "activate Pondleap2", "line 2: window 'Pondleap2' is not visible\n" },
+        { "activate Nowhere", "line 2: unknown window 'Nowhere'\n" },
         { "print program.speed", "line 2: unknown program value 'speed': expected ended, active or clock\n" },
         { "print Mainform", "line 2: bad target 'Mainform': expected WINDOW.FIELD or WINDOW.SPRITE.PROPERTY\n" },
     };
@@ -66,6 +74,19 @@ TEST(ScriptErrors, EachBadLineIsReportedWithItsNumber)
         EXPECT_EQ(outcome.errors, c.message) << c.line;
         EXPECT_EQ(outcome.out, "") << c.line;
     }
+}
+
+// `at` and `stall` never move the clock back, and a refused line moves nothing.
+TEST(ScriptErrors, ATimeBeforeTheClockIsRefused)
+{
+    for (char const* command : { "at", "stall" }) {
+        Outcome const outcome = play(std::string("run 1\n") + command + " 15624\nprint program.clock\n");
+        EXPECT_EQ(outcome.status, 2) << command;
+        EXPECT_EQ(outcome.errors, "line 2: time '15624' is before the clock, which stands at 15625\n") << command;
+    }
+    Outcome const at_the_limit = play("stall 4611686018427387904\nrun 0\nprint program.clock\nrun 1\n");
+    EXPECT_EQ(at_the_limit.out, "4611686018427387904\n");
+    EXPECT_EQ(at_the_limit.status, 2);
 }
 
 TEST(ScriptErrors, AFailedExpectationExitsWithOne)

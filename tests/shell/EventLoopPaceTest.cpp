@@ -75,9 +75,10 @@ protected:
     Flooded& flooded() { return static_cast<Flooded&>(stage.load("Flooded")); }
 
     SteadyClock clock;
+    StageTime time { clock };
     testing::TestPictures pictures;
     Desktop desktop { pictures.pictures(), testing::test_fonts() };
-    Stage stage { clock, &desktop };
+    Stage stage { time.clock(), &desktop };
 };
 
 // Input that never stops coming is handled in rounds, one tick between rounds, so the ticks
@@ -88,7 +89,7 @@ TEST_F(EventLoopPaceTest, InputThatNeverStopsDoesNotHoldTheTicksBack)
     int const flood = 2'000'000;
     flooded().keys_left = flood;
     flooded().press();
-    EventLoop(stage, desktop, clock).run();
+    EventLoop(stage, desktop, time).run();
     EXPECT_TRUE(stage.ended());
     EXPECT_EQ(flooded().ticks, 3);
     EXPECT_GT(flooded().keys, 0);
@@ -98,7 +99,7 @@ TEST_F(EventLoopPaceTest, InputThatNeverStopsDoesNotHoldTheTicksBack)
 TEST_F(EventLoopPaceTest, AnObserverHearsOfEveryTickInOrder)
 {
     Recorder recorder;
-    EventLoop(stage, desktop, clock, &recorder).run();
+    EventLoop(stage, desktop, time, &recorder).run();
     EXPECT_EQ(recorder.windows, (std::vector<std::string> { "Flooded", "Flooded", "Flooded" }));
     ASSERT_EQ(recorder.times.size(), 3u);
     EXPECT_LT(recorder.times[0], recorder.times[1]);

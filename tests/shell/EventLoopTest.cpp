@@ -48,9 +48,10 @@ protected:
     Ticker& ticker() { return static_cast<Ticker&>(stage.load("Ticker")); }
 
     SteadyClock clock;
+    StageTime time { clock };
     testing::TestPictures pictures;
     Desktop desktop { pictures.pictures(), testing::test_fonts() };
-    Stage stage { clock, &desktop };
+    Stage stage { time.clock(), &desktop };
 };
 
 // A key waiting when the loop starts is handled before the first tick; the program ends at the
@@ -63,7 +64,7 @@ TEST_F(EventLoopTest, InputComesBeforeTicksAndEndStopsTheLoop)
     event.key.windowID = desktop.find(ticker())->id();
     event.key.keysym.sym = SDLK_DOWN;
     SDL_PushEvent(&event);
-    EventLoop(stage, desktop, clock).run();
+    EventLoop(stage, desktop, time).run();
     EXPECT_TRUE(stage.ended());
     EXPECT_EQ(ticker().story, (std::vector<std::string> { "key 40", "tick", "tick", "tick" }));
 }
@@ -75,7 +76,7 @@ TEST_F(EventLoopTest, AQuitFromOutsideStopsTheLoop)
     SDL_Event event {};
     event.type = SDL_QUIT;
     SDL_PushEvent(&event);
-    EventLoop(stage, desktop, clock).run();
+    EventLoop(stage, desktop, time).run();
     EXPECT_FALSE(stage.ended());
     EXPECT_TRUE(desktop.quit_requested());
 }

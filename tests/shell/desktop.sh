@@ -37,7 +37,7 @@ start_desktop() {
 }
 
 start_program() {
-    "$1" >"$work/tolvane.log" 2>&1 &
+    "$@" >"$work/tolvane.log" 2>&1 &
     program=$!
     pids+=($program)
 }

@@ -6,7 +6,10 @@
 # program with status 0. The pace of the ticks during the storm is printed for information; it
 # is measured, never asserted.
 #
-# usage: storm.sh TOLVANE_PROBE
+# With RECORD_TO the probe records each storm in that journal, as `tolvane --record` does, and
+# with REPLAY_WITH too, that runner replays the journal to the state it recorded.
+#
+# usage: [RECORD_TO=JOURNAL [REPLAY_WITH=TOLVANE_SCRIPT]] storm.sh TOLVANE_PROBE
 source "$(dirname "$0")/../shell/desktop.sh"
 [ -n "${1:-}" ] && [ -x "$1" ] || { echo "skipped: tolvane-probe is not built (it needs libbenchmark-dev)"; exit 77; }
 start_desktop
@@ -71,11 +74,17 @@ storm() {
 ends_on_sigterm() {
     kill -TERM "$program"
     expect_exit_status 0
+    [ -n "${RECORD_TO:-}" ] && [ -n "${REPLAY_WITH:-}" ] || return 0
+    local recorded replayed
+    recorded=$(sed -n 's/^# state //p' "$RECORD_TO")
+    replayed=$( (cat "$RECORD_TO"; echo dump) | "$REPLAY_WITH" -)
+    [ -n "$recorded" ] && [ "$replayed" = "$recorded" ] || fail "the journal of the storm did not replay to its state"
+    echo "storm: the journal of $(grep -vc '^#' "$RECORD_TO") lines replays to the recorded state"
 }
 
 # The frog hops left and right in the start band, out of the traffic; mouse presses on the
 # board go nowhere. The countdown leaves thirteen seconds for it.
-start_program "$1"
+start_program "$1" ${RECORD_TO:+--record "$RECORD_TO"}
 eventually shown "Tolvane box set" || fail "the selection window did not appear"
 click "$(shown "Tolvane box set")" 336 236
 eventually shown "Pondleap start" || fail "the start window did not open"
@@ -98,7 +107,7 @@ ends_on_sigterm
 # Presses climb, releases fall, and every eighth press is on "Click to start", which starts a
 # new flight after a crash; a click on it before each report makes sure a flight runs, and
 # after the storm shows that the field still takes clicks.
-start_program "$1"
+start_program "$1" ${RECORD_TO:+--record "$RECORD_TO"}
 eventually shown "Tolvane box set" || fail "the selection window did not appear"
 click "$(shown "Tolvane box set")" 556 241
 click "$(shown "Tolvane box set")" 336 236

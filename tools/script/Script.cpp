@@ -53,25 +53,68 @@ std::int64_t clock_after(std::int64_t now, std::int64_t granules)
 
 } // namespace
 
+struct ScriptRunner::Headless {
+    VirtualClock clock;
+    Stage stage { clock };
+};
+
 ScriptRunner::ScriptRunner()
-    : m_stage(m_clock)
+    : m_headless(std::make_unique<Headless>())
+    , m_stage(m_headless->stage)
+    , m_clock(m_headless->clock)
 {
     add_box_set_windows(m_stage);
     m_stage.start(startup_window);
 }
 
-void ScriptRunner::run_granules(std::int64_t granules)
+ScriptRunner::ScriptRunner(Stage& stage, VirtualClock& clock, Pace& pace)
+    : m_stage(stage)
+    , m_clock(clock)
+    , m_pace(&pace)
+{ }
+
+ScriptRunner::~ScriptRunner() = default;
+
+void ScriptRunner::run_granules(std::int64_t granules) { advance_to(clock_after(m_clock.now_us(), granules)); }
+
+void ScriptRunner::wait_until(std::int64_t moment)
 {
-    std::int64_t const target = clock_after(m_clock.now_us(), granules);
+    if (m_pace)
+        m_pace->wait_until(moment);
+}
+
+// A tick that waits late is one whose due time the clock has already passed (after a stall). It
+// runs at the clock as it stands, which never moves back, and its timer goes on on its own grid.
+void ScriptRunner::deliver_waiting_ticks()
+{
+    while (m_stage.deliver_next_tick())
+        ;
+}
+
+void ScriptRunner::advance_to(std::int64_t moment)
+{
+    deliver_waiting_ticks();
     while (!m_stage.ended()) {
         auto const due = m_stage.next_due();
-        if (!due || *due > target)
+        if (!due || *due > moment)
             break;
+        wait_until(*due);
         m_clock.set(*due);
         m_stage.deliver_next_tick();
     }
-    if (!m_stage.ended())
-        m_clock.set(target);
+    if (m_stage.ended())
+        return;
+    wait_until(moment);
+    m_clock.set(moment);
+}
+
+void ScriptRunner::stall_until(std::int64_t moment)
+{
+    deliver_waiting_ticks();
+    if (m_stage.ended())
+        return;
+    wait_until(moment);
+    m_clock.set(moment);
 }
 
 std::string ScriptRunner::read(std::string_view target) const { return printed(resolve(m_stage, target).read()); }
@@ -120,25 +163,27 @@ void append_window_json(std::string& json, Window const* window)
 
 } // namespace
 
-std::string ScriptRunner::dump(std::string_view only) const
+std::string ScriptRunner::dump(std::string_view only) const { return dump_state(m_stage, only); }
+
+std::string dump_state(Stage const& stage, std::string_view only)
 {
-    if (!only.empty() && !m_stage.is_window(only))
+    if (!only.empty() && !stage.is_window(only))
         fail("unknown window " + quoted(only));
-    std::string json = "{\"clock\":" + std::to_string(m_clock.now_us());
+    std::string json = "{\"clock\":" + std::to_string(stage.now_us());
     json += ",\"ended\":";
-    json += m_stage.ended() ? "true" : "false";
+    json += stage.ended() ? "true" : "false";
     json += ",\"active\":";
-    append_name_json(json, m_stage.active() ? m_stage.active()->name() : std::string_view());
+    append_name_json(json, stage.active() ? stage.active()->name() : std::string_view());
     json += ",\"windows\":{";
     bool first = true;
-    for (std::string_view name : m_stage.window_names()) {
+    for (std::string_view name : stage.window_names()) {
         if (!only.empty() && name != only)
             continue;
         if (!std::exchange(first, false))
             json += ',';
         append_json_string(json, name);
         json += ':';
-        append_window_json(json, m_stage.find(name));
+        append_window_json(json, stage.find(name));
     }
     json += "}}";
     return json;
@@ -165,6 +210,30 @@ Action run_command(ScriptRunner& runner, Words& words, std::ostream&)
     words.finish();
     clock_after(runner.clock_us(), granules);
     return [&runner, granules] { runner.run_granules(granules); };
+}
+
+// A moment for `at` and `stall`: a whole number of microseconds, not before the clock and not
+// past its limit.
+std::int64_t moment_word(ScriptRunner const& runner, Words& words)
+{
+    std::string_view const word = words.required("a time in microseconds");
+    words.finish();
+    auto const moment = whole_number<std::int64_t>(word, 0, ScriptRunner::clock_limit_us, "time");
+    if (moment < runner.clock_us())
+        fail("time " + quoted(word) + " is before the clock, which stands at " + std::to_string(runner.clock_us()));
+    return moment;
+}
+
+Action at_command(ScriptRunner& runner, Words& words, std::ostream&)
+{
+    std::int64_t const moment = moment_word(runner, words);
+    return [&runner, moment] { runner.advance_to(moment); };
+}
+
+Action stall_command(ScriptRunner& runner, Words& words, std::ostream&)
+{
+    std::int64_t const moment = moment_word(runner, words);
+    return [&runner, moment] { runner.stall_until(moment); };
 }
 
 Action key_command(ScriptRunner& runner, Words& words, std::ostream&)
@@ -261,6 +330,14 @@ float random_value(std::string_view word)
     return static_cast<float>(value);
 }
 
+// The desktop gives the keyboard to a visible window without a click in it.
+Action activate_command(ScriptRunner& runner, Words& words, std::ostream&)
+{
+    Window& window = visible_window(runner.stage(), words.required("a WINDOW"));
+    words.finish();
+    return [&runner, &window] { runner.stage().focus_window(window); };
+}
+
 Action rnd_command(ScriptRunner& runner, Words& words, std::ostream&)
 {
     std::deque<float> values;
@@ -327,6 +404,9 @@ constexpr CommandRow commands[] = {
     { "release", "WINDOW X Y [BUTTON]", false, release_command },
     { "close", "WINDOW", false, close_command },
     { "resize", "WINDOW W H", false, resize_command },
+    { "activate", "WINDOW", false, activate_command },
+    { "at", "US", false, at_command },
+    { "stall", "US", false, stall_command },
     { "rnd", "V1 V2 ...", false, rnd_command },
     { "set", "TARGET VALUE", false, set_command },
     { "print", "TARGET", true, print_command },

@@ -6,20 +6,38 @@
 #include <cstdint>
 #include <exception>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tolvane {
 
-// Plays the box set without a display from a line-based script: the same windows and stage as
-// the game, on a virtual clock that only `run` moves. See docs/scripting.md for the language.
+// How the time commands pass time. Without a display they take none: the runner moves its
+// clock straight on. On the desktop a replay waits in real time for each moment the runner is
+// about to reach, while the windows keep painting.
+class Pace {
+public:
+    virtual ~Pace() = default;
+    // Returns once the moment, on the runner's clock, has come.
+    virtual void wait_until(std::int64_t moment_us) = 0;
+};
+
+// Plays the box set from a line-based script: the same windows and stage as the game, on a
+// virtual clock that only `run`, `at` and `stall` move. See docs/scripting.md for the language.
 class ScriptRunner {
 public:
     // The clock never passes 2^62 microseconds, so that no sum of times can overflow.
     static constexpr std::int64_t clock_limit_us = std::int64_t { 1 } << 62;
 
+    // Without a display: the runner makes its own clock and stage and starts the program.
     ScriptRunner();
+    // On a stage that someone else made on `clock` and started; the time commands wait for
+    // `pace` before each moment they reach.
+    ScriptRunner(Stage& stage, VirtualClock& clock, Pace& pace);
+    ~ScriptRunner();
+    ScriptRunner(ScriptRunner const&) = delete;
+    ScriptRunner& operator=(ScriptRunner const&) = delete;
 
     // Runs every line of the script; returns the exit status: 0 ran to its end, 1 an `expect`
     // failed, 2 a line was wrong or a stream failed. Messages go to `out` and `errors`; a failure
@@ -35,6 +53,12 @@ public:
     std::int64_t clock_us() const { return m_clock.now_us(); }
     // Throws ScriptError, and moves nothing, when the run would carry the clock past its limit.
     void run_granules(std::int64_t granules);
+    // `at`: delivers the ticks that wait late, then every tick due up to and including `moment`
+    // at its due time, and leaves the clock at `moment` (at the tick that ended the program).
+    void advance_to(std::int64_t moment);
+    // `stall`: delivers the ticks that wait late, then moves the clock to `moment` without
+    // delivering any: the ticks that fell due meanwhile wait, late.
+    void stall_until(std::int64_t moment);
 
     // The printed form of a target, as `print` shows it.
     std::string read(std::string_view target) const;
@@ -44,9 +68,19 @@ public:
     static std::vector<std::string> command_usages();
 
 private:
-    VirtualClock m_clock;
-    Stage m_stage;
+    struct Headless;
+    void deliver_waiting_ticks();
+    void wait_until(std::int64_t moment);
+
+    std::unique_ptr<Headless> m_headless; // made first: the stage and clock below may be its own
+    Stage& m_stage;
+    VirtualClock& m_clock;
+    Pace* m_pace = nullptr;
 };
+
+// The JSON of `dump`: the state of every window of the stage, or of the one named, at the
+// stage's clock. Throws ScriptError for a name that no window has.
+std::string dump_state(Stage const& stage, std::string_view only = {});
 
 // Why a script cannot go on. `ScriptRunner::run` catches it in one place and prints it, after
 // "line N: " when it is about a line of the script, and exits with its status.
