@@ -56,6 +56,7 @@ DesktopWindow::DesktopWindow(Window& window, Canvas const* icon)
         throw std::runtime_error("cannot open the window " + std::string(window.name()) + ": " + SDL_GetError());
     m_id = SDL_GetWindowID(m_sdl);
     m_x_window = x_window_of(m_sdl);
+    own_x_window(m_x_window);
     if (icon) {
         SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon->data()),
             icon->width(), icon->height(), 32, icon->pitch(), SDL_PIXELFORMAT_ARGB8888);

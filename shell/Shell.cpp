@@ -5,6 +5,7 @@
 #include "shell/Fonts.h"
 #include "shell/Pictures.h"
 #include "shell/SteadyClock.h"
+#include "shell/XErrors.h"
 
 #include <SDL.h>
 
@@ -130,6 +131,8 @@ int play_on_desktop(
     std::optional<DesktopName> const desktop_name = desktop_named();
     if (!desktop_name)
         return fail("cannot open the display: neither DISPLAY nor WAYLAND_DISPLAY is set");
+    // Before SDL opens the display, so that SDL keeps this handler and gives it back at shutdown.
+    survive_stale_window_errors();
     SdlVideo video(desktop_name->driver);
     if (!video.ready() || !SdlVideo::shows_windows())
         return fail("cannot open display \"" + desktop_name->display + "\"");
