@@ -186,13 +186,19 @@ void Desktop::renew(DesktopWindow& gone)
         (*place)->show();
 }
 
-// Events can still arrive for a window that was destroyed a moment ago; they are dropped.
+// Events can still arrive for a window that was destroyed a moment ago; they are dropped. So is
+// everything about a window that the program does not show: only, should something outside map
+// it again, it goes straight back off the desktop.
 void Desktop::on_window_event(SDL_WindowEvent const& event)
 {
     DesktopWindow* desktop_window = find(event.windowID);
     if (!desktop_window)
         return;
     Window& window = desktop_window->window();
+    if (!window.visible()) {
+        keep_hidden(*desktop_window, event);
+        return;
+    }
     switch (event.event) {
     case SDL_WINDOWEVENT_CLOSE:
         m_stage->close(window);
@@ -217,15 +223,32 @@ void Desktop::on_window_event(SDL_WindowEvent const& event)
     }
 }
 
+void Desktop::keep_hidden(DesktopWindow& hidden, SDL_WindowEvent const& event)
+{
+    switch (event.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        hidden.hide();
+        break;
+    default:
+        break;
+    }
+}
+
 // Keys go to the window the desktop gave the keyboard to; if the stage has not yet heard that
-// this window is active, it hears it first.
+// this window is active, it hears it first. A key that comes while no window of ours has the
+// keyboard (another client sent it, or the player typed into another program), or for a window
+// the program does not show, is dropped: the stage would hand it to its active window, which the
+// player is not typing into.
 void Desktop::on_key_down(SDL_KeyboardEvent const& event)
 {
     int const code = virtual_key(event.keysym.sym);
-    if (code == 0)
+    DesktopWindow* target = find(event.windowID);
+    if (code == 0 || !target || !target->window().visible())
         return;
-    if (DesktopWindow* target = find(event.windowID))
-        m_stage->focus_window(target->window());
+    m_stage->focus_window(target->window());
     m_stage->key_down(code);
 }
 
@@ -233,7 +256,7 @@ void Desktop::on_button_down(SDL_MouseButtonEvent const& event)
 {
     DesktopWindow* target = find(event.windowID);
     int const button = stage_button(event.button);
-    if (!target || button == 0)
+    if (!target || button == 0 || !target->window().visible())
         return;
     Window& window = target->window();
     press_look(window, twips(event.x), twips(event.y), button);
@@ -252,7 +275,8 @@ void Desktop::on_button_up(SDL_MouseButtonEvent const& event)
         m_pressed = nullptr;
     }
     DesktopWindow* target = find(event.windowID);
-    Window* over = target && target->contains(event.x, event.y) ? &target->window() : nullptr;
+    bool const over_shown = target && target->window().visible() && target->contains(event.x, event.y);
+    Window* over = over_shown ? &target->window() : nullptr;
     m_stage->mouse_release(over, twips(event.x), twips(event.y), button);
 }
 

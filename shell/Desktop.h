@@ -48,6 +48,7 @@ private:
     void close_destroyed(DesktopWindow& gone);
     void renew(DesktopWindow& gone);
     void on_window_event(SDL_WindowEvent const& event);
+    void keep_hidden(DesktopWindow& hidden, SDL_WindowEvent const& event);
     void on_key_down(SDL_KeyboardEvent const& event);
     void on_button_down(SDL_MouseButtonEvent const& event);
     void on_button_up(SDL_MouseButtonEvent const& event);

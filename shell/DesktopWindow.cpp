@@ -78,7 +78,12 @@ void DesktopWindow::show()
     settle_position();
 }
 
-void DesktopWindow::hide() { SDL_HideWindow(m_sdl); }
+void DesktopWindow::hide()
+{
+    SDL_HideWindow(m_sdl);
+    if (!m_lost)
+        withdraw(m_sdl);
+}
 
 void DesktopWindow::raise() { SDL_RaiseWindow(m_sdl); }
 

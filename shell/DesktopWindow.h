@@ -33,6 +33,8 @@ public:
     Canvas const& canvas() const { return m_canvas; }
 
     void show();
+    // Takes the window off the desktop in every state it may be in: normal, minimized, maximized or
+    // on another workspace.
     void hide();
     void raise();
     // The window's client size changed in the program: the whole area is painted afresh.

@@ -41,6 +41,17 @@ unsigned long x_window_of(SDL_Window* window)
     return info.info.x11.window;
 }
 
+void withdraw(SDL_Window* window)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return;
+    Display* display = info.info.x11.display;
+    XWithdrawWindow(display, info.info.x11.window, XDefaultScreen(display));
+    XFlush(display);
+}
+
 void watch_for_destroyed_windows()
 {
     SDL_SetEventFilter(keep_destroy_notices, nullptr);

@@ -147,6 +147,38 @@ TEST_F(DesktopTest, TheWindowTheDesktopFocusesBecomesActive)
     EXPECT_EQ(window("Sampler").keys, (std::vector<int> { 38 }));
 }
 
+TEST_F(DesktopTest, InputForAWindowNotShownOrFromNoWindowIsDropped)
+{
+    stage.show("Sampler");
+    stage.show("Second");
+    window("Sampler").cmdGo.Visible = false;
+    window("Second").cmdGo.Visible = false;
+    stage.hide("Second");
+    key(SDLK_UP, "Second");
+    click("Second", 35, 5);
+    window_event(id("Second"), SDL_WINDOWEVENT_FOCUS_GAINED);
+    window_event(id("Second"), SDL_WINDOWEVENT_CLOSE);
+    SDL_Event unfocused {};
+    unfocused.key.type = SDL_KEYDOWN;
+    unfocused.key.keysym.sym = SDLK_DOWN;
+    desktop.handle(unfocused);
+    EXPECT_TRUE(window("Second").keys.empty());
+    EXPECT_TRUE(window("Second").mouse.empty());
+    EXPECT_EQ(window("Second").clicks, 0);
+    EXPECT_NE(stage.find("Second"), nullptr) << "a close for a hidden window is dropped";
+    EXPECT_EQ(stage.active(), &window("Sampler"));
+    EXPECT_TRUE(window("Sampler").keys.empty()) << "a key while no window of ours has the keyboard";
+}
+
+TEST_F(DesktopTest, AHiddenWindowShownFromOutsideGoesBackOffTheDesktop)
+{
+    stage.show("Sampler");
+    stage.hide("Sampler");
+    SDL_ShowWindow(SDL_GetWindowFromID(id()));
+    window_event(id(), SDL_WINDOWEVENT_SHOWN);
+    EXPECT_TRUE(flags() & SDL_WINDOW_HIDDEN);
+}
+
 TEST_F(DesktopTest, ClosingUnloadsAndClosingTheLastWindowEnds)
 {
     stage.show("Sampler");

@@ -1,0 +1,54 @@
+#!/bin/bash
+# The alien field lost while the player has it minimized, maximized, or on another workspace.
+# Left alone, the cannon loses its lives to the bombs and the program hides the field and opens
+# "Space lose". In each state the hidden field leaves the desktop altogether: no window manager
+# or taskbar lists it, going to its workspace does not show it, and a request from outside to
+# show it again (`xdotool windowmap`, `windowactivate`) does not bring it back, so no key can be
+# typed into it; the program goes on with the lose window alone.
+#
+# usage: lost_in_any_state.sh TOLVANE
+source "$(dirname "$0")/play.sh"
+start_desktop
+
+managed() { wmctrl -l | grep -q "$(printf '0x%08x' "$1")"; }
+
+put_away() {
+    case $1 in
+    minimized)
+        xdotool windowminimize "$field"
+        eventually hidden "Starbreach Game" || fail "the field did not minimize"
+        ;;
+    maximized) wmctrl -i -r "$field" -b add,maximized_vert,maximized_horz ;;
+    elsewhere)
+        wmctrl -n 2
+        wmctrl -i -r "$field" -t 1
+        eventually hidden "Starbreach Game" || fail "the field did not go to the other workspace"
+        ;;
+    esac
+}
+
+for state in minimized maximized elsewhere; do
+    start_program "$1"
+    open_game starbreach
+    field=$(shown "Starbreach Game")
+    put_away $state
+    eventually_within 30 shown "Space lose" || fail "$state: the bombs did not end the game: $(windows_shown)"
+    lose=$(shown "Space lose")
+
+    eventually not managed "$field" || fail "$state: the window manager still lists the hidden field: $(wmctrl -l)"
+    wmctrl -s 1
+    sleep 0.5
+    wmctrl -s 0
+    xdotool windowmap "$field"
+    xdotool windowactivate "$field" 2>/dev/null
+    sleep 1
+    hidden "Starbreach Game" || fail "$state: the hidden field came back on the screen"
+    not managed "$field" || fail "$state: the hidden field came back into the window manager's list"
+
+    still_running || fail "$state: the program ended with the lost game$(why)"
+    [ "$(shown 'Space lose')" = "$lose" ] || fail "$state: the lose window left the screen: $(windows_shown)"
+    wmctrl -c "Space lose"
+    expect_exit_status 0
+    expect_quiet
+done
+echo "the field lost while minimized, maximized or elsewhere stayed hidden, and off the window manager's list"
