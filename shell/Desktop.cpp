@@ -92,7 +92,7 @@ void Desktop::window_unloading(Window& window)
 void Desktop::window_shown(Window& window)
 {
     if (DesktopWindow* shown = find(window))
-        shown->show();
+        shown->show(m_has_keyboard);
 }
 
 void Desktop::window_hidden(Window& window)
@@ -101,9 +101,12 @@ void Desktop::window_hidden(Window& window)
         hidden->hide();
 }
 
+// The stage's active window is raised, and so given the keyboard, only while the box set has the
+// keyboard: raising it while the player types into another program would take the keys from it.
 void Desktop::window_activated(Window& window)
 {
-    if (DesktopWindow* active = find(window))
+    DesktopWindow* active = find(window);
+    if (active && m_has_keyboard)
         active->raise();
 }
 
@@ -183,7 +186,7 @@ void Desktop::renew(DesktopWindow& gone)
         m_windows.begin(), m_windows.end(), [&](std::unique_ptr<DesktopWindow> const& w) { return w.get() == &gone; });
     *place = std::make_unique<DesktopWindow>(window, m_pictures.find(icon_picture));
     if (window.visible())
-        (*place)->show();
+        (*place)->show(m_has_keyboard);
 }
 
 // Events can still arrive for a window that was destroyed a moment ago; they are dropped. So is
@@ -212,7 +215,11 @@ void Desktop::on_window_event(SDL_WindowEvent const& event)
         desktop_window->present_all();
         break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
+        m_has_keyboard = true;
         m_stage->focus_window(window);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        m_has_keyboard = false;
         break;
     case SDL_WINDOWEVENT_MAXIMIZED:
         desktop_window->refuse_maximize();

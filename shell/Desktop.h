@@ -61,6 +61,9 @@ private:
     std::vector<std::unique_ptr<DesktopWindow>> m_windows;
     Window const* m_pressed_window = nullptr; // the button held down by the mouse, for drawing it sunk
     Sprite const* m_pressed = nullptr;
+    // Whether a shown window of ours had the keyboard last. A window the program hides as it loses
+    // the keyboard leaves it true, for the keyboard is then the program's to give to the next.
+    bool m_has_keyboard = true;
     bool m_quit = false;
 };
 

@@ -69,8 +69,9 @@ DesktopWindow::DesktopWindow(Window& window, Canvas const* icon)
 
 DesktopWindow::~DesktopWindow() { destroy_window(m_sdl, m_lost); }
 
-void DesktopWindow::show()
+void DesktopWindow::show(bool take_keyboard)
 {
+    let_focus_on_map(m_sdl, take_keyboard);
     SDL_ShowWindow(m_sdl);
     m_damage.forget();
     m_placing = !m_window.design().placed_by_desktop && !m_shown_before;

@@ -32,7 +32,9 @@ public:
     void lost() { m_lost = true; }
     Canvas const& canvas() const { return m_canvas; }
 
-    void show();
+    // `take_keyboard`: whether the window may take the keyboard as it shows, which it must not
+    // while the player is in another program.
+    void show(bool take_keyboard);
     // Takes the window off the desktop in every state it may be in: normal, minimized, maximized or
     // on another workspace.
     void hide();
