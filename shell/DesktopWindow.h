@@ -11,6 +11,7 @@
 struct SDL_Window;
 struct SDL_Surface;
 struct SDL_Rect;
+struct SDL_Point;
 
 namespace tolvane {
 
@@ -42,7 +43,8 @@ public:
     // The window's client size changed in the program: the whole area is painted afresh.
     void follow_size();
     // Puts a window that the desktop does not place where its design wants it, once the frame
-    // around it is known. Only its first showing places it: shown again, it is where it was.
+    // around it is known, and keeps every window inside the screen's work area as far as it
+    // fits. Only its first showing places it: shown again, it is where it was.
     void settle_position();
     // Keeps a window without a maximize button from staying maximized.
     void refuse_maximize();
@@ -56,6 +58,13 @@ public:
     PixelRect drawn() const;
 
 private:
+    struct Borders {
+        int top = 0;
+        int left = 0;
+        int bottom = 0;
+        int right = 0;
+    };
+    SDL_Point wanted_position() const;
     void paint_on_surface();
     void present(std::vector<PixelRect> const& areas);
     void copy_across(std::vector<SDL_Rect> const& rects, SDL_Surface* target);
