@@ -78,6 +78,7 @@ DesktopWindow* Desktop::find_x_window(unsigned long x_window) const
 void Desktop::window_loaded(Window& window)
 {
     m_windows.push_back(std::make_unique<DesktopWindow>(window, m_pictures.find(icon_picture)));
+    m_windows.back()->show_paused(paused());
 }
 
 void Desktop::window_unloading(Window& window)
@@ -130,7 +131,7 @@ void Desktop::repaint()
 
 void Desktop::handle(SDL_Event const& event)
 {
-    if (!m_stage)
+    if (!m_stage || (paused() && !passes_while_paused(event)))
         return;
     switch (event.type) {
     case SDL_QUIT:
@@ -153,6 +154,24 @@ void Desktop::handle(SDL_Event const& event)
         break;
     default:
         break;
+    }
+}
+
+// While the box set is paused only the Pause key and the close boxes reach it, besides what the
+// desktop says of its windows: a window destroyed from outside is closed, and minimizing and
+// restoring windows is watched, for restoring one ends a pause that minimizing them all began.
+// A window's focus and size reach the stage only once the pause is over.
+bool Desktop::passes_while_paused(SDL_Event const& event) const
+{
+    switch (event.type) {
+    case SDL_QUIT:
+    case SDL_SYSWMEVENT:
+    case SDL_WINDOWEVENT:
+        return true;
+    case SDL_KEYDOWN:
+        return event.key.keysym.sym == SDLK_PAUSE;
+    default:
+        return false;
     }
 }
 
@@ -185,6 +204,7 @@ void Desktop::renew(DesktopWindow& gone)
     auto const place = std::find_if(
         m_windows.begin(), m_windows.end(), [&](std::unique_ptr<DesktopWindow> const& w) { return w.get() == &gone; });
     *place = std::make_unique<DesktopWindow>(window, m_pictures.find(icon_picture));
+    (*place)->show_paused(paused());
     if (window.visible())
         (*place)->show(m_has_keyboard);
 }
@@ -206,8 +226,14 @@ void Desktop::on_window_event(SDL_WindowEvent const& event)
     case SDL_WINDOWEVENT_CLOSE:
         m_stage->close(window);
         break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SHOWN:
+        note_minimized();
+        desktop_window->settle_position();
+        break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        if (event.data1 * 15 != window.client_width() || event.data2 * 15 != window.client_height())
+        if (!paused() && (event.data1 * 15 != window.client_width() || event.data2 * 15 != window.client_height()))
             m_stage->resize(window, event.data1 * 15, event.data2 * 15);
         break;
     case SDL_WINDOWEVENT_EXPOSED:
@@ -216,7 +242,8 @@ void Desktop::on_window_event(SDL_WindowEvent const& event)
         break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         m_has_keyboard = true;
-        m_stage->focus_window(window);
+        if (!paused())
+            m_stage->focus_window(window);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         m_has_keyboard = false;
@@ -251,6 +278,11 @@ void Desktop::keep_hidden(DesktopWindow& hidden, SDL_WindowEvent const& event)
 // player is not typing into.
 void Desktop::on_key_down(SDL_KeyboardEvent const& event)
 {
+    if (event.keysym.sym == SDLK_PAUSE) {
+        if (!event.repeat)
+            set_pause(!m_paused_by_key, m_all_minimized);
+        return;
+    }
     int const code = virtual_key(event.keysym.sym);
     DesktopWindow* target = find(event.windowID);
     if (code == 0 || !target || !target->window().visible())
@@ -295,6 +327,50 @@ void Desktop::press_look(Window& window, double x, double y, int button)
     if (receiver && receiver->kind() == SpriteKind::CommandButton) {
         m_pressed_window = &window;
         m_pressed = receiver;
+    }
+}
+
+// Minimizing every window the box set shows pauses it, as the Pause key does; restoring one of
+// them resumes it, unless the Pause key paused it too.
+void Desktop::note_minimized()
+{
+    bool any_shown = false;
+    bool all_minimized = true;
+    for (auto const& desktop_window : m_windows) {
+        if (!desktop_window->window().visible())
+            continue;
+        any_shown = true;
+        all_minimized = all_minimized && desktop_window->minimized();
+    }
+    set_pause(m_paused_by_key, any_shown && all_minimized);
+}
+
+void Desktop::set_pause(bool by_key, bool all_minimized)
+{
+    bool const was_paused = paused();
+    m_paused_by_key = by_key;
+    m_all_minimized = all_minimized;
+    if (paused() == was_paused)
+        return;
+    if (m_clock && paused())
+        m_clock->pause();
+    if (m_clock && !paused())
+        m_clock->resume();
+    for (auto const& desktop_window : m_windows)
+        desktop_window->show_paused(paused());
+    if (!paused())
+        catch_up_sizes();
+}
+
+// A window resized during a pause tells the stage its new size as the pause ends.
+void Desktop::catch_up_sizes()
+{
+    for (auto const& desktop_window : m_windows) {
+        Window& window = desktop_window->window();
+        PixelRect const size = desktop_window->client_size();
+        if (window.visible() && !size.empty()
+            && (size.w * 15 != window.client_width() || size.h * 15 != window.client_height()))
+            m_stage->resize(window, size.w * 15, size.h * 15);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "shell/DesktopWindow.h"
 #include "shell/Painter.h"
+#include "shell/PausableClock.h"
 #include "stage/Display.h"
 #include "stage/Stage.h"
 
@@ -24,6 +25,8 @@ public:
     ~Desktop() override;
 
     void attach(Stage& stage) { m_stage = &stage; }
+    // The clock that stands still while the box set is paused: the event loop's own.
+    void pause_clock(PausableClock& clock) { m_clock = &clock; }
 
     void window_loaded(Window&) override;
     void window_unloading(Window&) override;
@@ -38,6 +41,9 @@ public:
 
     // Someone asked the program to stop from outside, by a signal or the end of the session.
     bool quit_requested() const { return m_quit; }
+    // The player paused the box set with the Pause key, or minimized every window it shows: no
+    // timer runs, and no input but the Pause key and the close boxes reaches the stage.
+    bool paused() const { return m_paused_by_key || m_all_minimized; }
 
     DesktopWindow* find(Window const& window) const;
     DesktopWindow* find(std::uint32_t id) const;
@@ -53,6 +59,10 @@ private:
     void on_button_down(SDL_MouseButtonEvent const& event);
     void on_button_up(SDL_MouseButtonEvent const& event);
     void press_look(Window& window, double x, double y, int button);
+    bool passes_while_paused(SDL_Event const& event) const;
+    void note_minimized();
+    void set_pause(bool by_key, bool all_minimized);
+    void catch_up_sizes();
 
     Pictures& m_pictures;
     bool m_watching_x = false;
@@ -64,6 +74,9 @@ private:
     // Whether a shown window of ours had the keyboard last. A window the program hides as it loses
     // the keyboard leaves it true, for the keyboard is then the program's to give to the next.
     bool m_has_keyboard = true;
+    PausableClock* m_clock = nullptr;
+    bool m_paused_by_key = false;
+    bool m_all_minimized = false;
     bool m_quit = false;
 };
 

@@ -164,6 +164,21 @@ SDL_Point DesktopWindow::wanted_position() const
     return where;
 }
 
+bool DesktopWindow::minimized() const { return (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_MINIMIZED) != 0; }
+
+void DesktopWindow::show_paused(bool paused)
+{
+    std::string const title = std::string(m_window.Caption()) + (paused ? " (paused)" : "");
+    SDL_SetWindowTitle(m_sdl, title.c_str());
+}
+
+PixelRect DesktopWindow::client_size() const
+{
+    PixelRect size;
+    SDL_GetWindowSize(m_sdl, &size.w, &size.h);
+    return size;
+}
+
 void DesktopWindow::refuse_maximize()
 {
     if (!m_window.design().maximizable)

@@ -48,6 +48,12 @@ public:
     void settle_position();
     // Keeps a window without a maximize button from staying maximized.
     void refuse_maximize();
+    bool minimized() const;
+    // While the box set is paused the title says so after the window's caption; the caption the
+    // program knows stays as it is.
+    void show_paused(bool paused);
+    // The client area's size on the desktop, in pixels.
+    PixelRect client_size() const;
 
     void repaint(Painter const& painter, ButtonLook look);
     void present_all();

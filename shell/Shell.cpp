@@ -3,6 +3,7 @@
 #include "shell/Desktop.h"
 #include "shell/EventLoop.h"
 #include "shell/Fonts.h"
+#include "shell/PausableClock.h"
 #include "shell/Pictures.h"
 #include "shell/SteadyClock.h"
 #include "shell/XErrors.h"
@@ -141,10 +142,12 @@ int play_on_desktop(
     if (!fonts)
         return fail(error);
     Pictures pictures(std::cerr);
-    SteadyClock clock;
+    SteadyClock steady_clock;
+    PausableClock clock(steady_clock);
     Desktop desktop(pictures, *fonts);
     Stage stage(clock, &desktop);
     desktop.attach(stage);
+    desktop.pause_clock(clock);
     add_windows(stage);
     try {
         stage.start(startup_window);

@@ -1,10 +1,12 @@
 #!/bin/bash
-# The alien field lost while the player has it minimized, maximized, or on another workspace.
+# The alien field lost while maximized, or after it was minimized or put on another workspace.
 # Left alone, the cannon loses its lives to the bombs and the program hides the field and opens
-# "Space lose". In each state the hidden field leaves the desktop altogether: no window manager
-# or taskbar lists it, going to its workspace does not show it, and a request from outside to
-# show it again (`xdotool windowmap`, `windowactivate`) does not bring it back, so no key can be
-# typed into it; the program goes on with the lose window alone.
+# "Space lose". Each time the hidden field leaves the desktop altogether: no window manager or
+# taskbar lists it, and a request from outside to show it again (`xdotool windowmap`,
+# `windowactivate`) does not bring it back, so no key can be typed into it; the program goes on
+# with the lose window alone. The field is the only window the box set shows, so minimizing it,
+# or putting it on another workspace, pauses the game: it is not lost behind the player's back,
+# but only once the player has it back in sight.
 #
 # usage: lost_in_any_state.sh TOLVANE
 source "$(dirname "$0")/play.sh"
@@ -17,17 +19,23 @@ put_away() {
     minimized)
         xdotool windowminimize "$field"
         eventually hidden "Starbreach Game" || fail "the field did not minimize"
+        sleep 10
+        not shown "Space lose" || fail "the game went on while its only window was minimized"
+        xdotool windowactivate "$field"
         ;;
     maximized) wmctrl -i -r "$field" -b add,maximized_vert,maximized_horz ;;
     elsewhere)
         wmctrl -n 2
         wmctrl -i -r "$field" -t 1
         eventually hidden "Starbreach Game" || fail "the field did not go to the other workspace"
+        sleep 10
+        not shown "Space lose" || fail "the game went on while its only window was on another workspace"
+        wmctrl -s 1
         ;;
     esac
 }
 
-for state in minimized maximized elsewhere; do
+for state in maximized minimized elsewhere; do
     start_program "$1"
     open_game starbreach
     field=$(shown "Starbreach Game")
@@ -36,9 +44,6 @@ for state in minimized maximized elsewhere; do
     lose=$(shown "Space lose")
 
     eventually not managed "$field" || fail "$state: the window manager still lists the hidden field: $(wmctrl -l)"
-    wmctrl -s 1
-    sleep 0.5
-    wmctrl -s 0
     xdotool windowmap "$field"
     xdotool windowactivate "$field" 2>/dev/null
     sleep 1
@@ -51,4 +56,4 @@ for state in minimized maximized elsewhere; do
     expect_exit_status 0
     expect_quiet
 done
-echo "the field lost while minimized, maximized or elsewhere stayed hidden, and off the window manager's list"
+echo "the field out of sight paused the game, and once lost it stayed hidden and off the window manager's list"

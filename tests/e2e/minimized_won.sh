@@ -1,7 +1,8 @@
 #!/bin/bash
-# The road board won while the player has it minimized. Twenty-five presses of the up arrow in
-# one burst carry the frog onto the trophy between two ticks; the same burst minimizes the board,
-# so the tick that sees the win hides a minimized board and opens "Pondleap win". The hidden
+# The road board won while the player has it minimized. The help window stays open beside the
+# board, so minimizing the board alone does not pause the box set. Twenty-five presses of the up
+# arrow in one burst carry the frog onto the trophy between two ticks; the same burst minimizes
+# the board, so the tick that sees the win hides a minimized board and opens "Pondleap win". The hidden
 # board leaves the desktop altogether: no window manager or taskbar lists it, and a request from
 # outside to show it again (`xdotool windowmap`, `windowactivate`) does not bring it back.
 #
@@ -15,7 +16,9 @@ managed() { wmctrl -l | grep -q "$(printf '0x%08x' "$1")"; }
 play_to_the_trophy_minimized() {
     start_program "$1"
     open_game pondleap
-    local start
+    local start help
+    open_help
+    xdotool windowmove "$help" 0 0
     start_board
     xdotool key --delay 0 $(printf "Up %.0s" $(seq 25)) windowminimize "$board"
     eventually shown "Pondleap win"

@@ -179,6 +179,37 @@ TEST_F(DesktopTest, AHiddenWindowShownFromOutsideGoesBackOffTheDesktop)
     EXPECT_TRUE(flags() & SDL_WINDOW_HIDDEN);
 }
 
+TEST_F(DesktopTest, ThePauseKeyStopsTheClockAndAllInputButItselfAndTheCloseBoxes)
+{
+    PausableClock loop_clock(clock);
+    desktop.pause_clock(loop_clock);
+    stage.show("Sampler");
+    stage.show("Second");
+    window("Sampler").cmdGo.Visible = false;
+    auto title = [&](std::string_view name) { return std::string(SDL_GetWindowTitle(SDL_GetWindowFromID(id(name)))); };
+
+    key(SDLK_PAUSE);
+    EXPECT_TRUE(desktop.paused());
+    EXPECT_TRUE(loop_clock.paused());
+    EXPECT_EQ(title("Sampler"), "Sampler window (paused)");
+    EXPECT_EQ(window("Sampler").Caption(), "Sampler window") << "the caption the program knows stays";
+    key(SDLK_UP);
+    click("Sampler", 26, 1);
+    window_event(id("Sampler"), SDL_WINDOWEVENT_FOCUS_GAINED);
+    EXPECT_TRUE(window("Sampler").keys.empty());
+    EXPECT_EQ(window("Sampler").picture_clicks, 0);
+    EXPECT_EQ(stage.active(), &window("Second"));
+    window_event(id("Second"), SDL_WINDOWEVENT_CLOSE);
+    EXPECT_EQ(stage.find("Second"), nullptr) << "the close boxes still work";
+
+    key(SDLK_PAUSE);
+    EXPECT_FALSE(desktop.paused());
+    EXPECT_FALSE(loop_clock.paused());
+    EXPECT_EQ(title("Sampler"), "Sampler window");
+    key(SDLK_UP);
+    EXPECT_EQ(window("Sampler").keys, (std::vector<int> { 38 })) << "Pause itself never reaches the stage";
+}
+
 TEST_F(DesktopTest, ClosingUnloadsAndClosingTheLastWindowEnds)
 {
     stage.show("Sampler");
