@@ -36,8 +36,8 @@ constexpr tolvane::Program tolvane_program {
     .summary = "Plays the Tolvane box set: three small arcade games, each in windows of its own.",
     .options = options,
     .epilogue = "Playing: the arrow keys move the frog and the cannon, Space fires and presses the button that\n"
-                "has the keyboard, and in Skyhaul a held mouse button climbs. Closing the last window ends the\n"
-                "box set. See tolvane(6).\n",
+                "has the keyboard, and in Skyhaul a held mouse button climbs. The Pause key pauses the whole\n"
+                "box set and resumes it. Closing the last window ends the box set. See tolvane(6).\n",
 };
 
 int refuse(std::string const& message)

@@ -78,6 +78,7 @@ DesktopWindow* Desktop::find_x_window(unsigned long x_window) const
 void Desktop::window_loaded(Window& window)
 {
     m_windows.push_back(std::make_unique<DesktopWindow>(window, m_pictures.find(icon_picture)));
+    m_windows.back()->show_paused(paused());
 }
 
 void Desktop::window_unloading(Window& window)
@@ -92,7 +93,7 @@ void Desktop::window_unloading(Window& window)
 void Desktop::window_shown(Window& window)
 {
     if (DesktopWindow* shown = find(window))
-        shown->show();
+        shown->show(m_has_keyboard);
 }
 
 void Desktop::window_hidden(Window& window)
@@ -101,9 +102,12 @@ void Desktop::window_hidden(Window& window)
         hidden->hide();
 }
 
+// The stage's active window is raised, and so given the keyboard, only while the box set has the
+// keyboard: raising it while the player types into another program would take the keys from it.
 void Desktop::window_activated(Window& window)
 {
-    if (DesktopWindow* active = find(window))
+    DesktopWindow* active = find(window);
+    if (active && m_has_keyboard)
         active->raise();
 }
 
@@ -127,7 +131,7 @@ void Desktop::repaint()
 
 void Desktop::handle(SDL_Event const& event)
 {
-    if (!m_stage)
+    if (!m_stage || (paused() && !passes_while_paused(event)))
         return;
     switch (event.type) {
     case SDL_QUIT:
@@ -150,6 +154,24 @@ void Desktop::handle(SDL_Event const& event)
         break;
     default:
         break;
+    }
+}
+
+// While the box set is paused only the Pause key and the close boxes reach it, besides what the
+// desktop says of its windows: a window destroyed from outside is closed, and minimizing and
+// restoring windows is watched, for restoring one ends a pause that minimizing them all began.
+// A window's focus and size reach the stage only once the pause is over.
+bool Desktop::passes_while_paused(SDL_Event const& event) const
+{
+    switch (event.type) {
+    case SDL_QUIT:
+    case SDL_SYSWMEVENT:
+    case SDL_WINDOWEVENT:
+        return true;
+    case SDL_KEYDOWN:
+        return event.key.keysym.sym == SDLK_PAUSE;
+    default:
+        return false;
     }
 }
 
@@ -182,23 +204,36 @@ void Desktop::renew(DesktopWindow& gone)
     auto const place = std::find_if(
         m_windows.begin(), m_windows.end(), [&](std::unique_ptr<DesktopWindow> const& w) { return w.get() == &gone; });
     *place = std::make_unique<DesktopWindow>(window, m_pictures.find(icon_picture));
+    (*place)->show_paused(paused());
     if (window.visible())
-        (*place)->show();
+        (*place)->show(m_has_keyboard);
 }
 
-// Events can still arrive for a window that was destroyed a moment ago; they are dropped.
+// Events can still arrive for a window that was destroyed a moment ago; they are dropped. So is
+// everything about a window that the program does not show: only, should something outside map
+// it again, it goes straight back off the desktop.
 void Desktop::on_window_event(SDL_WindowEvent const& event)
 {
     DesktopWindow* desktop_window = find(event.windowID);
     if (!desktop_window)
         return;
     Window& window = desktop_window->window();
+    if (!window.visible()) {
+        keep_hidden(*desktop_window, event);
+        return;
+    }
     switch (event.event) {
     case SDL_WINDOWEVENT_CLOSE:
         m_input->close(window);
         break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SHOWN:
+        note_minimized();
+        desktop_window->settle_position();
+        break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        if (event.data1 * 15 != window.client_width() || event.data2 * 15 != window.client_height())
+        if (!paused() && (event.data1 * 15 != window.client_width() || event.data2 * 15 != window.client_height()))
             m_input->resize(window, event.data1 * 15, event.data2 * 15);
         break;
     case SDL_WINDOWEVENT_EXPOSED:
@@ -206,7 +241,12 @@ void Desktop::on_window_event(SDL_WindowEvent const& event)
         desktop_window->present_all();
         break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-        m_input->focus_window(window);
+        m_has_keyboard = true;
+        if (!paused())
+            m_input->focus_window(window);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        m_has_keyboard = false;
         break;
     case SDL_WINDOWEVENT_MAXIMIZED:
         desktop_window->refuse_maximize();
@@ -217,15 +257,37 @@ void Desktop::on_window_event(SDL_WindowEvent const& event)
     }
 }
 
+void Desktop::keep_hidden(DesktopWindow& hidden, SDL_WindowEvent const& event)
+{
+    switch (event.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        hidden.hide();
+        break;
+    default:
+        break;
+    }
+}
+
 // Keys go to the window the desktop gave the keyboard to; if the stage has not yet heard that
-// this window is active, it hears it first.
+// this window is active, it hears it first. A key that comes while no window of ours has the
+// keyboard (another client sent it, or the player typed into another program), or for a window
+// the program does not show, is dropped: the stage would hand it to its active window, which the
+// player is not typing into.
 void Desktop::on_key_down(SDL_KeyboardEvent const& event)
 {
-    int const code = virtual_key(event.keysym.sym);
-    if (code == 0)
+    if (event.keysym.sym == SDLK_PAUSE) {
+        if (!event.repeat)
+            set_pause(!m_paused_by_key, m_all_minimized);
         return;
-    if (DesktopWindow* target = find(event.windowID))
-        m_input->focus_window(target->window());
+    }
+    int const code = virtual_key(event.keysym.sym);
+    DesktopWindow* target = find(event.windowID);
+    if (code == 0 || !target || !target->window().visible())
+        return;
+    m_input->focus_window(target->window());
     m_input->key_down(code);
 }
 
@@ -233,7 +295,7 @@ void Desktop::on_button_down(SDL_MouseButtonEvent const& event)
 {
     DesktopWindow* target = find(event.windowID);
     int const button = stage_button(event.button);
-    if (!target || button == 0)
+    if (!target || button == 0 || !target->window().visible())
         return;
     Window& window = target->window();
     press_look(window, twips(event.x), twips(event.y), button);
@@ -252,7 +314,8 @@ void Desktop::on_button_up(SDL_MouseButtonEvent const& event)
         m_pressed = nullptr;
     }
     DesktopWindow* target = find(event.windowID);
-    Window* over = target && target->contains(event.x, event.y) ? &target->window() : nullptr;
+    bool const over_shown = target && target->window().visible() && target->contains(event.x, event.y);
+    Window* over = over_shown ? &target->window() : nullptr;
     m_input->mouse_release(over, twips(event.x), twips(event.y), button);
 }
 
@@ -264,6 +327,50 @@ void Desktop::press_look(Window& window, double x, double y, int button)
     if (receiver && receiver->kind() == SpriteKind::CommandButton) {
         m_pressed_window = &window;
         m_pressed = receiver;
+    }
+}
+
+// Minimizing every window the box set shows pauses it, as the Pause key does; restoring one of
+// them resumes it, unless the Pause key paused it too.
+void Desktop::note_minimized()
+{
+    bool any_shown = false;
+    bool all_minimized = true;
+    for (auto const& desktop_window : m_windows) {
+        if (!desktop_window->window().visible())
+            continue;
+        any_shown = true;
+        all_minimized = all_minimized && desktop_window->minimized();
+    }
+    set_pause(m_paused_by_key, any_shown && all_minimized);
+}
+
+void Desktop::set_pause(bool by_key, bool all_minimized)
+{
+    bool const was_paused = paused();
+    m_paused_by_key = by_key;
+    m_all_minimized = all_minimized;
+    if (paused() == was_paused)
+        return;
+    if (m_clock && paused())
+        m_clock->pause();
+    if (m_clock && !paused())
+        m_clock->resume();
+    for (auto const& desktop_window : m_windows)
+        desktop_window->show_paused(paused());
+    if (!paused())
+        catch_up_sizes();
+}
+
+// A window resized during a pause tells the stage its new size as the pause ends.
+void Desktop::catch_up_sizes()
+{
+    for (auto const& desktop_window : m_windows) {
+        Window& window = desktop_window->window();
+        PixelRect const size = desktop_window->client_size();
+        if (window.visible() && !size.empty()
+            && (size.w * 15 != window.client_width() || size.h * 15 != window.client_height()))
+            m_input->resize(window, size.w * 15, size.h * 15);
     }
 }
 

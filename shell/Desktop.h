@@ -2,6 +2,7 @@
 
 #include "shell/DesktopWindow.h"
 #include "shell/Painter.h"
+#include "shell/PausableClock.h"
 #include "shell/StageInput.h"
 #include "stage/Display.h"
 #include "stage/Stage.h"
@@ -32,6 +33,8 @@ public:
         m_direct = std::make_unique<DirectInput>(stage);
         m_input = input ? input : m_direct.get();
     }
+    // The clock that stands still while the box set is paused: the event loop's own.
+    void pause_clock(PausableClock& clock) { m_clock = &clock; }
 
     void window_loaded(Window&) override;
     void window_unloading(Window&) override;
@@ -46,6 +49,9 @@ public:
 
     // Someone asked the program to stop from outside, by a signal or the end of the session.
     bool quit_requested() const { return m_quit; }
+    // The player paused the box set with the Pause key, or minimized every window it shows: no
+    // timer runs, and no input but the Pause key and the close boxes reaches the stage.
+    bool paused() const { return m_paused_by_key || m_all_minimized; }
 
     DesktopWindow* find(Window const& window) const;
     DesktopWindow* find(std::uint32_t id) const;
@@ -56,10 +62,15 @@ private:
     void close_destroyed(DesktopWindow& gone);
     void renew(DesktopWindow& gone);
     void on_window_event(SDL_WindowEvent const& event);
+    void keep_hidden(DesktopWindow& hidden, SDL_WindowEvent const& event);
     void on_key_down(SDL_KeyboardEvent const& event);
     void on_button_down(SDL_MouseButtonEvent const& event);
     void on_button_up(SDL_MouseButtonEvent const& event);
     void press_look(Window& window, double x, double y, int button);
+    bool passes_while_paused(SDL_Event const& event) const;
+    void note_minimized();
+    void set_pause(bool by_key, bool all_minimized);
+    void catch_up_sizes();
 
     Pictures& m_pictures;
     bool m_watching_x = false;
@@ -70,6 +81,12 @@ private:
     std::vector<std::unique_ptr<DesktopWindow>> m_windows;
     Window const* m_pressed_window = nullptr; // the button held down by the mouse, for drawing it sunk
     Sprite const* m_pressed = nullptr;
+    // Whether a shown window of ours had the keyboard last. A window the program hides as it loses
+    // the keyboard leaves it true, for the keyboard is then the program's to give to the next.
+    bool m_has_keyboard = true;
+    PausableClock* m_clock = nullptr;
+    bool m_paused_by_key = false;
+    bool m_all_minimized = false;
     bool m_quit = false;
 };
 

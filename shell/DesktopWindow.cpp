@@ -1,5 +1,6 @@
 #include "shell/DesktopWindow.h"
 
+#include "shell/Placement.h"
 #include "shell/XErrors.h"
 #include "shell/XWindows.h"
 
@@ -38,6 +39,16 @@ PixelRect desktop_bounds()
     return all;
 }
 
+// The usable part of the display the window is on: the screen less the desktop's panels.
+PixelRect work_area(SDL_Window* window)
+{
+    SDL_Rect area;
+    int const display = SDL_GetWindowDisplayIndex(window);
+    if (display < 0 || SDL_GetDisplayUsableBounds(display, &area) != 0)
+        return {};
+    return { area.x, area.y, area.w, area.h };
+}
+
 } // namespace
 
 // A window the desktop does not place opens with its client area at its design frame's
@@ -56,6 +67,7 @@ DesktopWindow::DesktopWindow(Window& window, Canvas const* icon)
         throw std::runtime_error("cannot open the window " + std::string(window.name()) + ": " + SDL_GetError());
     m_id = SDL_GetWindowID(m_sdl);
     m_x_window = x_window_of(m_sdl);
+    own_x_window(m_x_window);
     if (icon) {
         SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon->data()),
             icon->width(), icon->height(), 32, icon->pitch(), SDL_PIXELFORMAT_ARGB8888);
@@ -68,16 +80,25 @@ DesktopWindow::DesktopWindow(Window& window, Canvas const* icon)
 
 DesktopWindow::~DesktopWindow() { destroy_window(m_sdl, m_lost); }
 
-void DesktopWindow::show()
+void DesktopWindow::show(bool take_keyboard)
 {
+    let_focus_on_map(m_sdl, take_keyboard);
     SDL_ShowWindow(m_sdl);
     m_damage.forget();
-    m_placing = !m_window.design().placed_by_desktop && !m_shown_before;
+    m_placing = !m_shown_before;
     m_shown_before = true;
-    settle_position();
+    // Where the window manager put a window is known only once SDL has read the desktop's events
+    // again; until then SDL still reports the position asked for at its creation.
+    if (!m_window.design().placed_by_desktop)
+        settle_position();
 }
 
-void DesktopWindow::hide() { SDL_HideWindow(m_sdl); }
+void DesktopWindow::hide()
+{
+    SDL_HideWindow(m_sdl);
+    if (!m_lost)
+        withdraw(m_sdl);
+}
 
 void DesktopWindow::raise() { SDL_RaiseWindow(m_sdl); }
 
@@ -109,17 +130,53 @@ void DesktopWindow::follow_size()
 
 // The frame's size is known only once the window manager has framed the shown window; until
 // then the borders read zero. Without a window manager they stay zero and the window is
-// already where it belongs.
+// already where it belongs. A window that places itself goes where its design says; either
+// kind is then kept inside the screen's work area as far as it fits.
 void DesktopWindow::settle_position()
 {
     if (!m_placing)
         return;
-    int top = 0;
-    int left = 0;
-    if (SDL_GetWindowBordersSize(m_sdl, &top, &left, nullptr, nullptr) != 0 || (top == 0 && left == 0))
+    Borders borders;
+    if (SDL_GetWindowBordersSize(m_sdl, &borders.top, &borders.left, &borders.bottom, &borders.right) != 0
+        || (borders.top == 0 && borders.left == 0))
         return;
     m_placing = false;
-    SDL_SetWindowPosition(m_sdl, pixels(m_window.design().frame_left), pixels(m_window.design().frame_top));
+    SDL_Point client = wanted_position();
+    PixelRect const frame { client.x - borders.left, client.y - borders.top,
+        pixels(m_window.client_width()) + borders.left + borders.right,
+        pixels(m_window.client_height()) + borders.top + borders.bottom };
+    PixelRect const fitted = fit_frame(frame, work_area(m_sdl));
+    client = { fitted.x + borders.left, fitted.y + borders.top };
+    int x = 0;
+    int y = 0;
+    SDL_GetWindowPosition(m_sdl, &x, &y);
+    if (client.x != x || client.y != y)
+        SDL_SetWindowPosition(m_sdl, client.x, client.y);
+}
+
+SDL_Point DesktopWindow::wanted_position() const
+{
+    WindowDesign const& design = m_window.design();
+    if (!design.placed_by_desktop)
+        return { pixels(design.frame_left), pixels(design.frame_top) };
+    SDL_Point where {};
+    SDL_GetWindowPosition(m_sdl, &where.x, &where.y);
+    return where;
+}
+
+bool DesktopWindow::minimized() const { return (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_MINIMIZED) != 0; }
+
+void DesktopWindow::show_paused(bool paused)
+{
+    std::string const title = std::string(m_window.Caption()) + (paused ? " (paused)" : "");
+    SDL_SetWindowTitle(m_sdl, title.c_str());
+}
+
+PixelRect DesktopWindow::client_size() const
+{
+    PixelRect size;
+    SDL_GetWindowSize(m_sdl, &size.w, &size.h);
+    return size;
 }
 
 void DesktopWindow::refuse_maximize()

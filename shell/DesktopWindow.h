@@ -11,6 +11,7 @@
 struct SDL_Window;
 struct SDL_Surface;
 struct SDL_Rect;
+struct SDL_Point;
 
 namespace tolvane {
 
@@ -32,16 +33,27 @@ public:
     void lost() { m_lost = true; }
     Canvas const& canvas() const { return m_canvas; }
 
-    void show();
+    // `take_keyboard`: whether the window may take the keyboard as it shows, which it must not
+    // while the player is in another program.
+    void show(bool take_keyboard);
+    // Takes the window off the desktop in every state it may be in: normal, minimized, maximized or
+    // on another workspace.
     void hide();
     void raise();
     // The window's client size changed in the program: the whole area is painted afresh.
     void follow_size();
     // Puts a window that the desktop does not place where its design wants it, once the frame
-    // around it is known. Only its first showing places it: shown again, it is where it was.
+    // around it is known, and keeps every window inside the screen's work area as far as it
+    // fits. Only its first showing places it: shown again, it is where it was.
     void settle_position();
     // Keeps a window without a maximize button from staying maximized.
     void refuse_maximize();
+    bool minimized() const;
+    // While the box set is paused the title says so after the window's caption; the caption the
+    // program knows stays as it is.
+    void show_paused(bool paused);
+    // The client area's size on the desktop, in pixels.
+    PixelRect client_size() const;
 
     void repaint(Painter const& painter, ButtonLook look);
     void present_all();
@@ -52,6 +64,13 @@ public:
     PixelRect drawn() const;
 
 private:
+    struct Borders {
+        int top = 0;
+        int left = 0;
+        int bottom = 0;
+        int right = 0;
+    };
+    SDL_Point wanted_position() const;
     void paint_on_surface();
     void present(std::vector<PixelRect> const& areas);
     void copy_across(std::vector<SDL_Rect> const& rects, SDL_Surface* target);

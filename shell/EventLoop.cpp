@@ -19,13 +19,14 @@ void EventLoop::run()
         m_time.begin_round();
         if (!slept_till_due)
             handle_waiting_input();
-        if (running())
+        if (running() && !m_desktop.paused())
             m_time.deliver_ticks(m_observer);
         if (!running())
             return;
         slept_till_due = false;
-        // Repainting runs no handler, so the next tick stays where it is until the wait.
-        std::optional<std::int64_t> const due = m_stage.next_due();
+        // Repainting runs no handler, so the next tick stays where it is until the wait. While
+        // the box set is paused no tick is due: the loop sleeps until the next event.
+        std::optional<std::int64_t> const due = m_desktop.paused() ? std::nullopt : m_stage.next_due();
         if (due && *due <= m_time.real_us())
             continue;
         m_time.before_sleep(due);

@@ -3,10 +3,12 @@
 #include "shell/Desktop.h"
 #include "shell/EventLoop.h"
 #include "shell/Fonts.h"
+#include "shell/PausableClock.h"
 #include "shell/Pictures.h"
 #include "shell/StageTime.h"
 #include "shell/SteadyClock.h"
 #include "shell/TimedInput.h"
+#include "shell/XErrors.h"
 
 #include <SDL.h>
 
@@ -146,6 +148,8 @@ int play_on_desktop(
     std::optional<DesktopName> const desktop_name = desktop_named();
     if (!desktop_name)
         return fail("cannot open the display: neither DISPLAY nor WAYLAND_DISPLAY is set");
+    // Before SDL opens the display, so that SDL keeps this handler and gives it back at shutdown.
+    survive_stale_window_errors();
     SdlVideo video(desktop_name->driver);
     if (!video.ready() || !SdlVideo::shows_windows())
         return fail("cannot open display \"" + desktop_name->display + "\"");
@@ -154,12 +158,15 @@ int play_on_desktop(
     if (!fonts)
         return fail(error);
     Pictures pictures(std::cerr);
-    SteadyClock clock;
+    SteadyClock steady_clock;
+    // The loop's own clock stands still while the box set is paused; the stage's is set from it.
+    PausableClock clock(steady_clock);
     StageTime time(clock, session.journal);
     Desktop desktop(pictures, *fonts);
     Stage stage(time.clock(), &desktop);
     TimedInput input(stage, time);
     desktop.attach(stage, &input);
+    desktop.pause_clock(clock);
     add_windows(stage);
     try {
         stage.start(startup_window);

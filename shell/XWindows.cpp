@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <utility>
@@ -39,6 +40,34 @@ unsigned long x_window_of(SDL_Window* window)
     if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
         return 0;
     return info.info.x11.window;
+}
+
+void withdraw(SDL_Window* window)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return;
+    Display* display = info.info.x11.display;
+    XWithdrawWindow(display, info.info.x11.window, XDefaultScreen(display));
+    XFlush(display);
+}
+
+void let_focus_on_map(SDL_Window* window, bool focus)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return;
+    Display* display = info.info.x11.display;
+    Atom const user_time = XInternAtom(display, "_NET_WM_USER_TIME", False);
+    if (focus) {
+        XDeleteProperty(display, info.info.x11.window, user_time);
+        return;
+    }
+    long const never = 0;
+    XChangeProperty(display, info.info.x11.window, user_time, XA_CARDINAL, 32, PropModeReplace,
+        reinterpret_cast<unsigned char const*>(&never), 1);
 }
 
 void watch_for_destroyed_windows()

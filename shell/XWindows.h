@@ -9,6 +9,17 @@ namespace tolvane {
 // The X window behind an SDL window; 0 when the window is not on X11.
 unsigned long x_window_of(SDL_Window* window);
 
+// Takes a window off the desktop whatever state it is in, as ICCCM says: unmapped, and withdrawn
+// from the window manager, so that no taskbar or window list keeps it and nothing can restore it.
+// SDL hides only a window it takes for shown, and it takes a minimized window, or one on another
+// workspace, for hidden already. Only on X11; elsewhere it does nothing.
+void withdraw(SDL_Window* window);
+
+// Whether the window manager may give a window the keyboard when it is next mapped. A window
+// shown while the player types into another program must not take the keyboard from it: its
+// user time of 0 says so (EWMH's _NET_WM_USER_TIME). Only on X11; elsewhere it does nothing.
+void let_focus_on_map(SDL_Window* window, bool focus);
+
 // Another X client can destroy a window of ours without asking (`xdotool windowclose` does).
 // While watching, the X server's notice of a destroyed window wakes the event queue as an
 // SDL_SYSWMEVENT, and the window is noted; the desktop's other raw messages are dropped before

@@ -28,4 +28,5 @@ still_running || fail "the program ended with the second help window$(why)"
 
 wmctrl -c "Pondleap start"
 expect_exit_status 0
+expect_quiet
 echo "the help window closed and opened afresh; closing the start window alone ended the program"

@@ -40,6 +40,7 @@ errors=$(($(grep -c "X error" "$work/tolvane.log") - errors_before))
 
 xdotool windowclose "$help"
 expect_exit_status 0
+expect_quiet
 ! grep -q "X Error of failed request" "$work/tolvane.log" || fail "Xlib reported an error on the way out: $(cat "$work/tolvane.log")"
 echo "a hidden window got a new real window, the destroyed board closed with $errors X errors" \
     "reported, and the last window destroyed ended the program"

@@ -33,6 +33,10 @@ hidden() { [ -z "$(shown "$1")" ]; }
 
 still_running() { kill -0 "$program" 2>/dev/null; }
 
+# Normal play prints nothing on standard error: not even an X error about a window of ours that
+# is gone, which the program expects.
+expect_quiet() { [ ! -s "$work/tolvane.log" ] || fail "the program printed: $(cat "$work/tolvane.log")"; }
+
 # For a failure message: what the program said if it is no longer running.
 why() { still_running || echo "; the program has ended: $(cat "$work/tolvane.log")"; }
 

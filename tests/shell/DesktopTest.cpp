@@ -147,6 +147,69 @@ TEST_F(DesktopTest, TheWindowTheDesktopFocusesBecomesActive)
     EXPECT_EQ(window("Sampler").keys, (std::vector<int> { 38 }));
 }
 
+TEST_F(DesktopTest, InputForAWindowNotShownOrFromNoWindowIsDropped)
+{
+    stage.show("Sampler");
+    stage.show("Second");
+    window("Sampler").cmdGo.Visible = false;
+    window("Second").cmdGo.Visible = false;
+    stage.hide("Second");
+    key(SDLK_UP, "Second");
+    click("Second", 35, 5);
+    window_event(id("Second"), SDL_WINDOWEVENT_FOCUS_GAINED);
+    window_event(id("Second"), SDL_WINDOWEVENT_CLOSE);
+    SDL_Event unfocused {};
+    unfocused.key.type = SDL_KEYDOWN;
+    unfocused.key.keysym.sym = SDLK_DOWN;
+    desktop.handle(unfocused);
+    EXPECT_TRUE(window("Second").keys.empty());
+    EXPECT_TRUE(window("Second").mouse.empty());
+    EXPECT_EQ(window("Second").clicks, 0);
+    EXPECT_NE(stage.find("Second"), nullptr) << "a close for a hidden window is dropped";
+    EXPECT_EQ(stage.active(), &window("Sampler"));
+    EXPECT_TRUE(window("Sampler").keys.empty()) << "a key while no window of ours has the keyboard";
+}
+
+TEST_F(DesktopTest, AHiddenWindowShownFromOutsideGoesBackOffTheDesktop)
+{
+    stage.show("Sampler");
+    stage.hide("Sampler");
+    SDL_ShowWindow(SDL_GetWindowFromID(id()));
+    window_event(id(), SDL_WINDOWEVENT_SHOWN);
+    EXPECT_TRUE(flags() & SDL_WINDOW_HIDDEN);
+}
+
+TEST_F(DesktopTest, ThePauseKeyStopsTheClockAndAllInputButItselfAndTheCloseBoxes)
+{
+    PausableClock loop_clock(clock);
+    desktop.pause_clock(loop_clock);
+    stage.show("Sampler");
+    stage.show("Second");
+    window("Sampler").cmdGo.Visible = false;
+    auto title = [&](std::string_view name) { return std::string(SDL_GetWindowTitle(SDL_GetWindowFromID(id(name)))); };
+
+    key(SDLK_PAUSE);
+    EXPECT_TRUE(desktop.paused());
+    EXPECT_TRUE(loop_clock.paused());
+    EXPECT_EQ(title("Sampler"), "Sampler window (paused)");
+    EXPECT_EQ(window("Sampler").Caption(), "Sampler window") << "the caption the program knows stays";
+    key(SDLK_UP);
+    click("Sampler", 26, 1);
+    window_event(id("Sampler"), SDL_WINDOWEVENT_FOCUS_GAINED);
+    EXPECT_TRUE(window("Sampler").keys.empty());
+    EXPECT_EQ(window("Sampler").picture_clicks, 0);
+    EXPECT_EQ(stage.active(), &window("Second"));
+    window_event(id("Second"), SDL_WINDOWEVENT_CLOSE);
+    EXPECT_EQ(stage.find("Second"), nullptr) << "the close boxes still work";
+
+    key(SDLK_PAUSE);
+    EXPECT_FALSE(desktop.paused());
+    EXPECT_FALSE(loop_clock.paused());
+    EXPECT_EQ(title("Sampler"), "Sampler window");
+    key(SDLK_UP);
+    EXPECT_EQ(window("Sampler").keys, (std::vector<int> { 38 })) << "Pause itself never reaches the stage";
+}
+
 TEST_F(DesktopTest, ClosingUnloadsAndClosingTheLastWindowEnds)
 {
     stage.show("Sampler");

@@ -22,12 +22,14 @@ eventually() {
     return 1
 }
 
-# Xvfb picks a free display number itself and writes it down once it accepts connections.
+# Xvfb picks a free display number itself and writes it down once it accepts connections. The
+# screen is 1280 by 1024 pixels unless a size is given, such as 800x600.
 start_desktop() {
+    local size=${1:-1280x1024}
     for tool in Xvfb openbox xdotool wmctrl xwininfo import; do
         command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
     done
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     pids+=($!)
     eventually test -s "$work/display" || fail "the virtual screen did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=":$(head -1 "$work/display")"
