@@ -1,19 +1,51 @@
 #pragma once
 
+#include "stage/Stage.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace tolvane {
 
-class Stage;
+// What must hold in every session of the box set, whatever the player does. Watching the stage,
+// it checks every tick against the rules' own arithmetic (what the tick of each game changes and
+// by how much, and which result window it shows), what input may change between two ticks, and
+// the stage's own promises after every tick and every input. The first broken rule is kept.
+class Invariants final : public TickWatcher {
+public:
+    explicit Invariants(Stage&);
+    ~Invariants() override;
+    Invariants(Invariants const&) = delete;
+    Invariants& operator=(Invariants const&) = delete;
 
-// What must hold in every session of the box set, whatever the player does. A session that runs
-// a long time or takes arbitrary input checks these after each event.
-struct InvariantLimits {
-    double widest_board = 0; // the largest outer width the road-crossing board has had
-    double widest_helicopter = 0; // likewise for the helicopter window
+    void before_tick(Window&) override;
+    void after_tick(Window&) override;
+
+    // Called by the session after every input it gives the stage.
+    void after_input();
+    // The window was closed and unloaded; a later load starts it afresh.
+    void forget(std::string_view window);
+    // A test hid a window by assignment, which may leave the program without a visible window.
+    void window_hidden_by_assignment() { m_hidden_by_assignment = true; }
+
+    // The first rule that broke, with the moment it broke; empty while all hold.
+    std::string const& broken() const { return m_broken; }
+
+    struct Memory;
+
+private:
+    void check_stage();
+    void check_ticked_timer(Window&);
+
+    Stage& m_stage;
+    std::unique_ptr<Memory> m_memory;
+    std::string m_broken;
+    std::int64_t m_last_tick_us = 0;
+    std::optional<std::int64_t> m_due_before_tick;
+    bool m_hidden_by_assignment = false;
 };
-
-std::vector<std::string> broken_invariants(Stage const&, InvariantLimits const&);
 
 } // namespace tolvane
