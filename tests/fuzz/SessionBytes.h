@@ -21,9 +21,16 @@ inline constexpr std::array<int, 6> keys { 37, 38, 39, 40, 32, 13 };
 
 inline int key_code(std::uint8_t byte) { return byte < 240 ? keys[byte % keys.size()] : byte - 200; }
 
-// A session stops after this many granules of play (about three minutes), so that one input
-// never runs for long however it is made.
-inline constexpr int granule_budget = 12'000;
+// While fuzzing, a session stops after this many granules of play (16 s), so that every input runs
+// in about a millisecond and the fuzzer tries many; the corpus replay plays every input to its end.
+inline constexpr int fuzzing_budget = 1'024;
+
+// The budget of the session being played: the fuzzing budget, or no limit in the corpus replay.
+extern int session_budget;
+
+// A short run is 1 to 4 granules, a long one 1 to 64.
+inline int short_run(std::uint8_t byte) { return byte % 4 + 1; }
+inline int long_run(std::uint8_t byte) { return byte % 64 + 1; }
 
 // Writes the bytes of a session step by step, for seeds.
 class Writer {
@@ -32,8 +39,8 @@ public:
     void click(std::uint8_t window, std::uint8_t sprite) { put(Op::Click, window, sprite); }
     void run(int granules)
     {
-        for (; granules > 256; granules -= 256)
-            put(Op::RunLong, 255);
+        for (; granules > 64; granules -= 64)
+            put(Op::RunLong, 63);
         if (granules > 0)
             put(Op::RunLong, static_cast<std::uint8_t>(granules - 1));
     }

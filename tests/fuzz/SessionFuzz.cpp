@@ -42,9 +42,9 @@ private:
 // invariant with its input.
 class Player {
 public:
-    void play(Bytes& in)
+    void play(Bytes& in, int budget)
     {
-        while (!in.empty() && !m_session.ended() && m_granules < fuzz::granule_budget) {
+        while (!in.empty() && !m_session.ended() && m_granules < budget) {
             step(in);
             if (!m_session.broken().empty()) {
                 std::fprintf(stderr, "invariant broken: %s\n", m_session.broken().c_str());
@@ -109,10 +109,10 @@ private:
             break;
         }
         case Op::Run:
-            advance(in.byte() % 16 + 1);
+            advance(fuzz::short_run(in.byte()));
             break;
         case Op::RunLong:
-            advance(in.byte() + 1);
+            advance(fuzz::long_run(in.byte()));
             break;
         case Op::Stall:
             m_session.stall(in.byte() * 4'000);
@@ -148,10 +148,12 @@ private:
 } // namespace
 } // namespace tolvane
 
+int tolvane::fuzz::session_budget = tolvane::fuzz::fuzzing_budget;
+
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size)
 {
     tolvane::Bytes in({ data, size });
     tolvane::Player player;
-    player.play(in);
+    player.play(in, tolvane::fuzz::session_budget);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolvane {
 
@@ -42,6 +43,7 @@ private:
 
     Stage& m_stage;
     std::unique_ptr<Memory> m_memory;
+    std::vector<std::string_view> m_names; // of every window, once the stage knows them
     std::string m_broken;
     std::int64_t m_last_tick_us = 0;
     std::optional<std::int64_t> m_due_before_tick;
