@@ -28,9 +28,9 @@ inline constexpr int fuzzing_budget = 1'024;
 // The budget of the session being played: the fuzzing budget, or no limit in the corpus replay.
 extern int session_budget;
 
-// A short run is 1 to 4 granules, a long one 1 to 64.
+// A short run is 1 to 4 granules, a long one 1 to 32.
 inline int short_run(std::uint8_t byte) { return byte % 4 + 1; }
-inline int long_run(std::uint8_t byte) { return byte % 64 + 1; }
+inline int long_run(std::uint8_t byte) { return byte % 32 + 1; }
 
 // Writes the bytes of a session step by step, for seeds.
 class Writer {
@@ -39,8 +39,8 @@ public:
     void click(std::uint8_t window, std::uint8_t sprite) { put(Op::Click, window, sprite); }
     void run(int granules)
     {
-        for (; granules > 64; granules -= 64)
-            put(Op::RunLong, 63);
+        for (; granules > 32; granules -= 32)
+            put(Op::RunLong, 31);
         if (granules > 0)
             put(Op::RunLong, static_cast<std::uint8_t>(granules - 1));
     }

@@ -1,6 +1,7 @@
 #include "tests/fuzz/SessionBytes.h"
 #include "tests/support/Session.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -57,14 +58,17 @@ private:
     Stage& stage() { return m_session.stage(); }
 
     // A window chosen by a byte: a visible one for what a player can only do to a window on
-    // screen, any window of the box set for an assignment of `Visible`.
+    // screen, every window of the box set for an assignment of `Visible`.
     Window* pick(std::uint8_t choice)
     {
-        std::vector<Window*> windows;
-        for (std::string_view name : stage().window_names())
-            if (Window* window = stage().find(name); window && window->visible())
-                windows.push_back(window);
-        return windows.empty() ? nullptr : windows[choice % windows.size()];
+        if (m_names.empty())
+            m_names = stage().window_names();
+        std::array<Window*, 16> windows {};
+        std::size_t count = 0;
+        for (std::string_view name : m_names)
+            if (Window* window = stage().find(name); window && window->visible() && count < windows.size())
+                windows[count++] = window;
+        return count == 0 ? nullptr : windows[choice % count];
     }
 
     void step(Bytes& in)
@@ -142,6 +146,7 @@ private:
     }
 
     Session m_session;
+    std::vector<std::string_view> m_names;
     int m_granules = 0;
 };
 

@@ -118,7 +118,7 @@ BoardState take(Pondleap1& b)
     s.splat = b.lblsplatt.Visible;
     s.reset = b.cmdReset.Visible;
     s.timer = b.Timer1.Enabled;
-    s.board = visible(b.stage(), "Pondleap1");
+    s.board = b.visible();
     s.lost = visible(b.stage(), "Pondleap4");
     s.won = visible(b.stage(), "Pondleap5");
     return s;
@@ -245,7 +245,7 @@ FieldState take(Starbreach1& f)
     s.missile_flying = f.ImgMissle.Visible;
     s.cannon = f.Imgshoot.Left.get();
     s.lives = number(f.lbllives.Caption.get());
-    s.field = visible(f.stage(), "Starbreach1");
+    s.field = f.visible();
     s.lost = visible(f.stage(), "Starbreach2");
     s.won = visible(f.stage(), "Starbreach3");
     s.won_loaded = f.stage().find("Starbreach3") != nullptr;
