@@ -13,10 +13,8 @@
 
 namespace tolvane {
 
-namespace {
-
 // Collects the rules that fail. Messages are fixed texts, so a rule that holds costs nothing.
-class Report {
+class Invariants::Report {
 public:
     void require(bool holds, char const* what)
     {
@@ -28,6 +26,10 @@ public:
 private:
     char const* m_first = nullptr;
 };
+
+namespace {
+
+using Report = Invariants::Report;
 
 bool visible(Stage const& stage, std::string_view name)
 {
@@ -578,9 +580,7 @@ void Invariants::before_tick(Window& window)
         before(r, *flight, m_memory->flight, check_flight_between);
     else if (auto* result = dynamic_cast<ResultWindow*>(&window))
         before(r, *result, m_memory->messages[result_index(window.name())], check_message_between);
-    if (r.first() && m_broken.empty())
-        m_broken = std::string(window.name()) + ", before a tick at " + std::to_string(m_stage.now_us())
-            + " us: " + r.first();
+    keep(r, std::string(window.name()) + ", before a tick");
 }
 
 void Invariants::after_tick(Window& window)
@@ -596,8 +596,7 @@ void Invariants::after_tick(Window& window)
         after(r, *flight, m_memory->flight, check_flight_tick);
     else if (auto* result = dynamic_cast<ResultWindow*>(&window))
         after(r, *result, m_memory->messages[result_index(window.name())], check_message_tick);
-    if (r.first() && m_broken.empty())
-        m_broken = std::string(window.name()) + ", tick at " + std::to_string(m_stage.now_us()) + " us: " + r.first();
+    keep(r, std::string(window.name()) + ", a tick");
     check_ticked_timer(window);
 }
 
@@ -630,8 +629,7 @@ void Invariants::check_ticked_timer(Window& window)
         r.require(due && *due > now && *due - *period <= now && (*due - *m_due_before_tick) % *period == 0,
             "a timer's next tick is not the first point of its grid after now");
     }
-    if (r.first() && m_broken.empty())
-        m_broken = std::string(window.name()) + ", tick at " + std::to_string(now) + " us: " + r.first();
+    keep(r, std::string(window.name()) + ", a tick");
 }
 
 void Invariants::check_stage()
@@ -658,8 +656,13 @@ void Invariants::check_stage()
     if (auto* game = dynamic_cast<Helicoptergame*>(m_stage.find("Helicoptergame")))
         r.require(
             game->lblstart.Visible == !game->Timer1.Enabled, "a flight runs other than while the label is hidden");
-    if (r.first() && m_broken.empty())
-        m_broken = "at " + std::to_string(m_stage.now_us()) + " us: " + r.first();
+    keep(r, "the stage");
+}
+
+void Invariants::keep(Report const& report, std::string const& where)
+{
+    if (report.first() && m_broken.empty())
+        m_broken = where + " at " + std::to_string(m_stage.now_us()) + " us: " + report.first();
 }
 
 } // namespace tolvane

@@ -36,8 +36,10 @@ public:
     std::string const& broken() const { return m_broken; }
 
     struct Memory;
+    class Report;
 
 private:
+    void keep(Report const&, std::string const& where);
     void check_stage();
     void check_ticked_timer(Window&);
 

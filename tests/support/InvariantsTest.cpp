@@ -41,9 +41,8 @@ TEST_P(InvariantsTest, NameTheBrokenRule)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, InvariantsTest,
-    testing::Values(
-        Tampering { "LivesBetweenTicks", open_board, [](Session& s) { board(s).lbllives.Caption = "7"; },
-            "the lives changed between ticks" },
+    testing::Values(Tampering { "LivesBetweenTicks", open_board, [](Session& s) { board(s).lbllives.Caption = "7"; },
+                        "the lives changed between ticks" },
         Tampering { "CountdownOtherThanReset", open_board, [](Session& s) { board(s).lbltime.Caption = "1"; },
             "Reset did not put the countdown back to 10" },
         Tampering { "LaneSpeed", open_board, [](Session& s) { board(s).TruckSpeed = 200; },
