@@ -31,11 +31,41 @@ namespace {
 
 using Report = Invariants::Report;
 
-bool visible(Stage const& stage, std::string_view name)
+constexpr std::array<std::string_view, 4> result_windows { "Pondleap4", "Pondleap5", "Starbreach2", "Starbreach3" };
+
+std::size_t result_index(std::string_view name)
 {
-    Window const* window = stage.find(name);
-    return window && window->visible();
+    std::size_t index = 0;
+    while (index + 1 < result_windows.size() && result_windows[index] != name)
+        ++index;
+    return index;
 }
+
+// The result windows as a snapshot looks at them, each found by name once and kept until a window
+// is closed: looking them up on every tick was the largest cost of the checks.
+class ResultWindows {
+public:
+    explicit ResultWindows(Stage& stage)
+        : m_stage(stage)
+    { }
+    Window const* find(std::string_view name)
+    {
+        Window*& found = m_found[result_index(name)];
+        if (!found)
+            found = m_stage.find(name);
+        return found;
+    }
+    bool visible(std::string_view name)
+    {
+        Window const* window = find(name);
+        return window && window->visible();
+    }
+    void forget() { m_found = {}; }
+
+private:
+    Stage& m_stage;
+    std::array<Window*, 4> m_found {};
+};
 
 // The overlap test worked out here again from its definition rather than taken from the stage,
 // so that a fault in the stage's own test cannot hide a fault in a game.
@@ -102,7 +132,7 @@ struct BoardState {
     bool board = false, lost = false, won = false;
 };
 
-BoardState take(Pondleap1& b)
+BoardState take(Pondleap1& b, ResultWindows& results)
 {
     BoardState s;
     for (std::size_t l = 0; l < lanes.size(); ++l) {
@@ -121,12 +151,16 @@ BoardState take(Pondleap1& b)
     s.reset = b.cmdReset.Visible;
     s.timer = b.Timer1.Enabled;
     s.board = b.visible();
-    s.lost = visible(b.stage(), "Pondleap4");
-    s.won = visible(b.stage(), "Pondleap5");
+    s.lost = results.visible("Pondleap4");
+    s.won = results.visible("Pondleap5");
     return s;
 }
 
-std::string count_down(std::string const& time) { return caption_text(number(time) - 0.004); }
+// Three steps of 0.004, each written as text of at most 15 digits: the result is the exact decimal.
+bool counted_down(std::string const& before, std::string const& after)
+{
+    return std::abs(number(after) - (number(before) - 0.012)) < 1e-9;
+}
 
 // Each lane moves by its speed; a vehicle that wraps comes back at the board's outer width (left
 // lanes) or at 0 (right lanes) and moves on with a newly drawn speed.
@@ -162,10 +196,9 @@ int hits_on_frog(Pondleap1& b)
     return hits;
 }
 
-void check_board_tick(Report& r, Pondleap1& b, BoardState const& pre)
+void check_board_tick(Report& r, Pondleap1& b, BoardState const& pre, BoardState const& post)
 {
-    BoardState const post = take(b);
-    r.require(post.time == count_down(count_down(count_down(pre.time))), "the countdown fell other than by 0.012");
+    r.require(counted_down(pre.time, post.time), "the countdown fell other than by 0.012");
     check_traffic(r, b, pre, post);
     r.require(post.frog_left == clamp_low_high(pre.frog_left, 0, 10200), "the frog left the board sideways");
     double const top = pre.frog_top <= 0 ? 0 : pre.frog_top;
@@ -227,7 +260,7 @@ struct FieldState {
     bool field = false, lost = false, won = false, won_loaded = false;
 };
 
-FieldState take(Starbreach1& f)
+FieldState take(Starbreach1& f, ResultWindows& results)
 {
     FieldState s;
     for (int i = 0; i < 15; ++i) {
@@ -248,9 +281,9 @@ FieldState take(Starbreach1& f)
     s.cannon = f.Imgshoot.Left.get();
     s.lives = number(f.lbllives.Caption.get());
     s.field = f.visible();
-    s.lost = visible(f.stage(), "Starbreach2");
-    s.won = visible(f.stage(), "Starbreach3");
-    s.won_loaded = f.stage().find("Starbreach3") != nullptr;
+    s.lost = results.visible("Starbreach2");
+    s.won = results.visible("Starbreach3");
+    s.won_loaded = results.find("Starbreach3") != nullptr;
     return s;
 }
 
@@ -362,9 +395,8 @@ void check_field_end(Report& r, FieldState const& pre, FieldState const& post)
     r.require(post.won == won, "the win window is shown other than when the boss is gone");
 }
 
-void check_field_tick(Report& r, Starbreach1& f, FieldState const& pre)
+void check_field_tick(Report& r, Starbreach1& f, FieldState const& pre, FieldState const& post)
 {
-    FieldState const post = take(f);
     check_formation(r, f, pre, post);
     int const hits = check_bombs(r, f, pre, post);
     r.require(post.lives == pre.lives - hits, "the lives fell other than by one per bomb on the cannon");
@@ -416,7 +448,7 @@ struct FlightState {
     std::string fuel, distance;
 };
 
-FlightState take(Helicoptergame& g)
+FlightState take(Helicoptergame& g, ResultWindows&)
 {
     FlightState s;
     for (std::size_t k = 0; k < movers.size(); ++k) {
@@ -442,9 +474,8 @@ bool stored_layout(FlightState const& s)
     return placed && s.waiting && !s.timer && s.fuel == "99" && s.distance == "0";
 }
 
-void check_flight_tick(Report& r, Helicoptergame& g, FlightState const& pre)
+void check_flight_tick(Report& r, Helicoptergame& g, FlightState const& pre, FlightState const& post)
 {
-    FlightState const post = take(g);
     float const height = moved(pre.height, pre.climbing ? -35 : 45);
     Box const helicopter = box(g.Imghelicopter, g.Imghelicopter.Left.get(), height);
     std::array<float, 6> lefts {};
@@ -478,7 +509,7 @@ void check_flight_tick(Report& r, Helicoptergame& g, FlightState const& pre)
     r.require(post.height == height, "the helicopter moved other than by 35 up or 45 down");
     r.require(post.lefts == lefts, "a bar or pump moved other than by its speed, or re-entered elsewhere");
     r.require(post.fuel == fuel, "the fuel changed other than by the burn, the cap and the pumps");
-    r.require(post.distance == caption_text(number(pre.distance) + 0.5), "the distance grew other than by 0.5");
+    r.require(number(post.distance) == number(pre.distance) + 0.5, "the distance grew other than by 0.5");
     r.require(!post.waiting && post.timer, "a flight stopped without ending");
 }
 
@@ -497,11 +528,11 @@ struct MessageState {
     float size = 0;
 };
 
-MessageState take(ResultWindow& w) { return { w.lblmessage.FontSize.get() }; }
+MessageState take(ResultWindow& w, ResultWindows&) { return { w.lblmessage.FontSize.get() }; }
 
-void check_message_tick(Report& r, ResultWindow& w, MessageState const& pre)
+void check_message_tick(Report& r, ResultWindow&, MessageState const& pre, MessageState const& post)
 {
-    r.require(w.lblmessage.FontSize.get() == moved(pre.size, 9), "a message grew other than by 9 points");
+    r.require(post.size == moved(pre.size, 9), "a message grew other than by 9 points");
 }
 
 void check_message_between(Report& r, MessageState const& last, MessageState const& now)
@@ -511,35 +542,28 @@ void check_message_between(Report& r, MessageState const& last, MessageState con
 
 } // namespace
 
-// What was seen of each game window: just before its tick, and just after its last tick.
+// What was seen of each game window: just before its tick, unless no input came since its last
+// tick (the window is then as that tick left it), and just after its last tick.
 struct Invariants::Memory {
     template <typename State> struct Seen {
         std::optional<State> before;
         std::optional<State> last;
+        std::uint64_t inputs_at_last = 0;
+        bool unchanged = false;
     };
+    explicit Memory(Stage& stage)
+        : results(stage)
+    { }
+    ResultWindows results;
     Seen<BoardState> board;
     Seen<FieldState> field;
     Seen<FlightState> flight;
     std::array<Seen<MessageState>, 4> messages;
 };
 
-namespace {
-
-constexpr std::array<std::string_view, 4> result_windows { "Pondleap4", "Pondleap5", "Starbreach2", "Starbreach3" };
-
-std::size_t result_index(std::string_view name)
-{
-    std::size_t index = 0;
-    while (index + 1 < result_windows.size() && result_windows[index] != name)
-        ++index;
-    return index;
-}
-
-} // namespace
-
 Invariants::Invariants(Stage& stage)
     : m_stage(stage)
-    , m_memory(std::make_unique<Memory>())
+    , m_memory(std::make_unique<Memory>(stage))
 {
     m_stage.watch_ticks(this);
 }
@@ -549,21 +573,29 @@ Invariants::~Invariants() { m_stage.watch_ticks(nullptr); }
 namespace {
 
 template <typename W, typename State>
-void before(Report& r, W& window, auto& seen, void (*between)(Report&, State const&, State const&))
+void before(Report& r, W& window, Invariants::Memory& memory, auto& seen, std::uint64_t inputs,
+    void (*between)(Report&, State const&, State const&))
 {
-    State now = take(window);
+    seen.unchanged = seen.last && seen.inputs_at_last == inputs;
+    if (seen.unchanged)
+        return;
+    State now = take(window, memory.results);
     if (seen.last)
         between(r, *seen.last, now);
     seen.before = std::move(now);
 }
 
 template <typename W, typename State>
-void after(Report& r, W& window, auto& seen, void (*tick)(Report&, W&, State const&))
+void after(Report& r, W& window, Invariants::Memory& memory, auto& seen, std::uint64_t inputs,
+    void (*tick)(Report&, W&, State const&, State const&))
 {
-    if (seen.before)
-        tick(r, window, *seen.before);
-    seen.last = take(window);
+    State now = take(window, memory.results);
+    if (seen.unchanged || seen.before)
+        tick(r, window, seen.unchanged ? *seen.last : *seen.before, now);
+    seen.last = std::move(now);
+    seen.inputs_at_last = inputs;
     seen.before.reset();
+    seen.unchanged = false;
 }
 
 } // namespace
@@ -573,13 +605,13 @@ void Invariants::before_tick(Window& window)
     Report r;
     m_due_before_tick = window.timer()->due_us();
     if (auto* board = dynamic_cast<Pondleap1*>(&window))
-        before(r, *board, m_memory->board, check_board_between);
+        before(r, *board, *m_memory, m_memory->board, m_inputs, check_board_between);
     else if (auto* field = dynamic_cast<Starbreach1*>(&window))
-        before(r, *field, m_memory->field, check_field_between);
+        before(r, *field, *m_memory, m_memory->field, m_inputs, check_field_between);
     else if (auto* flight = dynamic_cast<Helicoptergame*>(&window))
-        before(r, *flight, m_memory->flight, check_flight_between);
+        before(r, *flight, *m_memory, m_memory->flight, m_inputs, check_flight_between);
     else if (auto* result = dynamic_cast<ResultWindow*>(&window))
-        before(r, *result, m_memory->messages[result_index(window.name())], check_message_between);
+        before(r, *result, *m_memory, m_memory->messages[result_index(window.name())], m_inputs, check_message_between);
     keep(r, std::string(window.name()) + ", before a tick");
 }
 
@@ -589,21 +621,27 @@ void Invariants::after_tick(Window& window)
         return;
     Report r;
     if (auto* board = dynamic_cast<Pondleap1*>(&window))
-        after(r, *board, m_memory->board, check_board_tick);
+        after(r, *board, *m_memory, m_memory->board, m_inputs, check_board_tick);
     else if (auto* field = dynamic_cast<Starbreach1*>(&window))
-        after(r, *field, m_memory->field, check_field_tick);
+        after(r, *field, *m_memory, m_memory->field, m_inputs, check_field_tick);
     else if (auto* flight = dynamic_cast<Helicoptergame*>(&window))
-        after(r, *flight, m_memory->flight, check_flight_tick);
+        after(r, *flight, *m_memory, m_memory->flight, m_inputs, check_flight_tick);
     else if (auto* result = dynamic_cast<ResultWindow*>(&window))
-        after(r, *result, m_memory->messages[result_index(window.name())], check_message_tick);
+        after(r, *result, *m_memory, m_memory->messages[result_index(window.name())], m_inputs, check_message_tick);
     keep(r, std::string(window.name()) + ", a tick");
     check_ticked_timer(window);
 }
 
-void Invariants::after_input() { check_stage(); }
+void Invariants::after_input()
+{
+    ++m_inputs;
+    check_stage();
+}
 
 void Invariants::forget(std::string_view window)
 {
+    ++m_inputs;
+    m_memory->results.forget();
     if (window == "Pondleap1")
         m_memory->board = {};
     else if (window == "Starbreach1")

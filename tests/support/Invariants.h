@@ -27,10 +27,14 @@ public:
 
     // Called by the session after every input it gives the stage.
     void after_input();
-    // The window was closed and unloaded; a later load starts it afresh.
+    // The window was closed and unloaded; a later load starts it afresh. Every close must be told.
     void forget(std::string_view window);
     // A test hid a window by assignment, which may leave the program without a visible window.
-    void window_hidden_by_assignment() { m_hidden_by_assignment = true; }
+    void window_hidden_by_assignment()
+    {
+        m_hidden_by_assignment = true;
+        ++m_inputs;
+    }
 
     // The first rule that broke, with the moment it broke; empty while all hold.
     std::string const& broken() const { return m_broken; }
@@ -50,6 +54,7 @@ private:
     std::int64_t m_last_tick_us = 0;
     std::optional<std::int64_t> m_due_before_tick;
     bool m_hidden_by_assignment = false;
+    std::uint64_t m_inputs = 0; // every input counts, so a tick knows whether one came since the last
 };
 
 } // namespace tolvane

@@ -10,8 +10,8 @@
 namespace tolvane {
 namespace {
 
-// Plays a little of a game, breaks one of its rules behind the program's back as a faulty build
-// would, and expects the invariants to name the rule at the next tick.
+// Plays a little of a game, breaks one of its rules as a faulty handler of the next input would,
+// and expects the invariants to name the rule at the next tick.
 struct Tampering {
     char const* name;
     std::function<void(Session&)> open;
@@ -36,6 +36,7 @@ TEST_P(InvariantsTest, NameTheBrokenRule)
     session.run(10);
     ASSERT_EQ(session.broken(), "");
     GetParam().tamper(session);
+    session.key(0); // a key that no window handles, standing for the faulty handler
     session.run(10);
     EXPECT_NE(session.broken().find(GetParam().rule), std::string::npos) << session.broken();
 }
