@@ -146,6 +146,7 @@ void starbreach_loss(Recorder& r)
     r.run(200);
 }
 
+// No bomb in the lower part of the field falls on a cannon standing there.
 bool safe(Starbreach1& field, double cannon)
 {
     for (int j = 0; j < 4; ++j) {
@@ -157,28 +158,35 @@ bool safe(Starbreach1& field, double cannon)
     return true;
 }
 
-// Aims the cannon under where the lowest shown alien will be when the missile gets there, keeps
-// out of the columns of bombs about to land, and fires whenever the missile is free.
-void aim(Recorder& r, Starbreach1& field)
+// Where the cannon should stand for its missile (555 right of it, 75 wide) to meet the lowest shown
+// alien, or the boss once they are gone, allowing for how far the target moves while it rises.
+double aim_at(Starbreach1& field)
 {
-    double target = -1;
-    for (int i = 0; i < 15 && target < 0; ++i) {
+    for (int i = 0; i < 15; ++i) {
         Image const& alien = field.imgAlien.Item(i);
         if (alien.Visible) {
             double const ticks = (8280 - alien.Top.get()) / 90.0;
-            target = alien.Left.get() + 390 + field.AlienStep * ticks - 555 - 37;
+            return alien.Left.get() + 390 + field.AlienStep * ticks - 555 - 37;
         }
     }
-    if (target < 0)
-        target = field.imgboss.Left.get() + 727 + field.BossStep * 80 - 555;
+    return field.imgboss.Left.get() + 727 + field.BossStep * 80 - 555;
+}
+
+double nearest_safe(Starbreach1& field, double cannon)
+{
+    double best = 360;
+    for (double place = 360; place <= 7000; place += 20)
+        if (safe(field, place) && std::abs(place - cannon) < std::abs(best - cannon))
+            best = place;
+    return best;
+}
+
+// Steps the cannon towards its aim without walking under a bomb about to land (or away from one
+// that is), and fires whenever the missile is free.
+void aim(Recorder& r, Starbreach1& field)
+{
     double const cannon = field.Imgshoot.Left.get();
-    if (!safe(field, cannon)) {
-        double best = 360;
-        for (double place = 360; place <= 7000; place += 20)
-            if (safe(field, place) && std::abs(place - cannon) < std::abs(best - cannon))
-                best = place;
-        target = best;
-    }
+    double const target = safe(field, cannon) ? aim_at(field) : nearest_safe(field, cannon);
     int const code = target < cannon - 100 ? 37 : target > cannon + 100 ? 39 : 0;
     double const next = std::clamp(cannon + (code == 37 ? -200 : 200), 360.0, 7000.0);
     if (code && (safe(field, next) || !safe(field, cannon)))
