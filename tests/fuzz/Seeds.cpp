@@ -49,6 +49,14 @@ public:
         writer.click(visible_index(*window), sprite);
         session.click(*window, *sprites[sprite]);
     }
+    void close(std::string_view window_name)
+    {
+        Window* window = session.window(window_name);
+        if (!window || !window->visible())
+            return;
+        writer.close(visible_index(*window));
+        session.close(*window);
+    }
     // A press or release at a point given in the target's coordinate bytes.
     void mouse(std::string_view window_name, bool press, std::uint8_t x, std::uint8_t y)
     {
@@ -232,8 +240,8 @@ void skyhaul_flights(Recorder& r)
     }
 }
 
-// Help beside the board, the launcher's arrows, a resize, a close of each kind and the end of the
-// program by closing the last window.
+// The launcher's arrows, help beside the board, a win, a stall, and the end of the program by
+// closing the last window.
 void windows(Recorder& r)
 {
     r.click("Mainform", "Image2");
@@ -248,6 +256,9 @@ void windows(Recorder& r)
     r.run(5);
     r.stall(50);
     r.run(100);
+    r.close("Pondleap3");
+    r.run(10);
+    r.close("Pondleap5");
 }
 
 struct Seed {
@@ -280,7 +291,7 @@ int main(int argc, char** argv)
         { "starbreach-loss", starbreach_loss, "Starbreach2" },
         { "starbreach-win", starbreach_win, "Starbreach3" },
         { "skyhaul-flights", skyhaul_flights, "Helicoptergame" },
-        { "windows", windows, "Pondleap3" },
+        { "windows", windows, "ended" },
     };
     bool all = true;
     for (Seed const& seed : seeds) {

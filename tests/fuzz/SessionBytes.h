@@ -37,6 +37,7 @@ class Writer {
 public:
     void key(int code) { put(Op::Key, key_byte(code)); }
     void click(std::uint8_t window, std::uint8_t sprite) { put(Op::Click, window, sprite); }
+    void close(std::uint8_t window) { put(Op::Close, window); }
     void run(int granules)
     {
         for (; granules > 32; granules -= 32)

@@ -670,7 +670,13 @@ void Invariants::check_ticked_timer(Window& window)
     keep(r, std::string(window.name()) + ", a tick");
 }
 
-void Invariants::check_stage()
+void Invariants::after_close()
+{
+    ++m_inputs;
+    check_stage(true);
+}
+
+void Invariants::check_stage(bool closed)
 {
     if (m_stage.ended())
         return;
@@ -687,7 +693,7 @@ void Invariants::check_stage()
             r.require(timer->Enabled == timer->due_us().has_value(),
                 "an enabled timer has no due time, or a stopped one has");
     }
-    r.require(any_visible || m_hidden_by_assignment, "no window is visible and the program goes on");
+    r.require(any_visible || (m_visibility_assigned && !closed), "no window is visible and the program goes on");
     Window const* active = m_stage.active();
     r.require(active ? m_stage.find(active->name()) == active && active->visible() : !any_visible,
         "the active window is not a loaded, visible window");

@@ -27,12 +27,15 @@ public:
 
     // Called by the session after every input it gives the stage.
     void after_input();
+    // After the user closed a window: closing never leaves the program without a visible window.
+    void after_close();
     // The window was closed and unloaded; a later load starts it afresh. Every close must be told.
     void forget(std::string_view window);
-    // A test hid a window by assignment, which may leave the program without a visible window.
-    void window_hidden_by_assignment()
+    // A test assigned a window's `Visible`. That reaches states no player can (both alien result
+    // windows shown, say), from which the program's own code may leave no window visible.
+    void visibility_assigned()
     {
-        m_hidden_by_assignment = true;
+        m_visibility_assigned = true;
         ++m_inputs;
     }
 
@@ -44,7 +47,7 @@ public:
 
 private:
     void keep(Report const&, std::string const& where);
-    void check_stage();
+    void check_stage(bool closed = false);
     void check_ticked_timer(Window&);
 
     Stage& m_stage;
@@ -53,7 +56,7 @@ private:
     std::string m_broken;
     std::int64_t m_last_tick_us = 0;
     std::optional<std::int64_t> m_due_before_tick;
-    bool m_hidden_by_assignment = false;
+    bool m_visibility_assigned = false;
     std::uint64_t m_inputs = 0; // every input counts, so a tick knows whether one came since the last
 };
 

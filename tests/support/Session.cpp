@@ -81,7 +81,7 @@ void Session::close(Window& window)
     std::string const name(window.name());
     m_stage.close(window);
     m_invariants.forget(name);
-    m_invariants.after_input();
+    m_invariants.after_close();
 }
 
 void Session::resize(Window& window, int client_width, int client_height)
@@ -98,8 +98,7 @@ void Session::focus(Window& window)
 
 void Session::set_visible(std::string_view window, bool visible)
 {
-    if (!visible)
-        m_invariants.window_hidden_by_assignment();
+    m_invariants.visibility_assigned();
     m_stage.set_visible(window, visible);
     m_invariants.after_input();
 }
