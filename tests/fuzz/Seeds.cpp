@@ -220,8 +220,8 @@ void open_skyhaul(Recorder& r)
     r.click("Mainform", "ImgCopter");
 }
 
-// Flights that end at the floor, at the ceiling, on a bar, and one that bobs along the middle,
-// picking up fuel, until the tank runs dry.
+// A flight that ends at the floor, one that ends at the ceiling, and one that bobs up and down
+// through the bars and pumps for a minute.
 void skyhaul_flights(Recorder& r)
 {
     open_skyhaul(r);
