@@ -337,12 +337,16 @@ bool Stage::deliver_next_tick()
     std::int64_t const now = m_clock.now_us();
     if (!timer || *timer->due_us() > now)
         return false;
+    Window& window = timer->window();
+    if (m_watcher)
+        m_watcher->before_tick(window);
     std::int64_t const period = *timer->period_us();
     std::int64_t const due = *timer->due_us();
     timer->m_due = due + period * ((now - due) / period + 1);
     timer->m_period_order = next_period_order();
-    Window& window = timer->window();
     dispatch([&] { window.Timer1_Timer(); });
+    if (m_watcher)
+        m_watcher->after_tick(window);
     return true;
 }
 

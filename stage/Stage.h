@@ -16,6 +16,15 @@
 
 namespace tolvane {
 
+// Hears of every tick the stage delivers, just before the window's handler runs and just after it
+// has run, so that a test can check what one tick did. The stage has none unless one is set.
+class TickWatcher {
+public:
+    virtual ~TickWatcher() = default;
+    virtual void before_tick(Window&) { }
+    virtual void after_tick(Window&) = 0;
+};
+
 // The program as the windows see it: every window of the system by name, loaded on first reach;
 // the active window; the timers on one clock; keyboard and mouse routing; `End` and `Rnd`.
 // Events are delivered one at a time, each handler running to its end, and all of them pass
@@ -71,6 +80,7 @@ public:
     // The window whose tick comes next: the earliest due timer's, and of timers due at the same
     // moment the one whose period started first. Null while no timer runs.
     Window const* next_to_tick() const;
+    void watch_ticks(TickWatcher* watcher) { m_watcher = watcher; }
 
     // What the mouse press at (x, y) of a window goes to: a sprite, or null for the window.
     Sprite* route(Window&, double x, double y) const;
@@ -106,6 +116,7 @@ private:
 
     Clock& m_clock;
     Display* m_display;
+    TickWatcher* m_watcher = nullptr;
     RandomSource m_random;
     std::vector<Slot> m_slots;
     Window* m_active = nullptr;

@@ -1,13 +1,14 @@
-#include "tests/support/Invariants.h"
-#include "tools/script/Script.h"
+#include "tests/fuzz/SessionBytes.h"
+#include "tests/support/Session.h"
 
-#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <span>
-#include <string>
+#include <vector>
 
 namespace tolvane {
 namespace {
@@ -27,114 +28,137 @@ public:
         m_data = m_data.subspan(1);
         return value;
     }
-    std::uint16_t word() { return static_cast<std::uint16_t>(byte() | byte() << 8); }
-    // A coordinate in twips from well left of or above the client area to well beyond it.
-    double coordinate() { return static_cast<std::int16_t>(word()) * 0.75; }
+    // A point of a window: mostly on its client area, sometimes well outside it.
+    double coordinate(int extent)
+    {
+        std::uint8_t const value = byte();
+        return value < 240 ? value * extent / 239.0 : (value - 248) * 3000.0;
+    }
 
 private:
     std::span<std::uint8_t const> m_data;
 };
 
-class Session {
+// Plays one input of bytes, checking every tick and every input, and stops at the first broken
+// invariant with its input.
+class Player {
 public:
-    void play(Bytes& in)
+    void play(Bytes& in, int budget)
     {
-        while (!in.empty() && !stage().ended()) {
+        while (!in.empty() && !m_session.ended() && m_granules < budget) {
             step(in);
-            check();
+            if (!m_session.broken().empty()) {
+                std::fprintf(stderr, "invariant broken: %s\n", m_session.broken().c_str());
+                std::abort();
+            }
         }
     }
 
 private:
-    Stage& stage() { return m_runner.stage(); }
+    Stage& stage() { return m_session.stage(); }
 
-    // A window of the box set chosen by a byte: a visible one for the things a player can only do
-    // to a window on screen, any loaded one otherwise.
-    Window* pick(std::uint8_t choice, bool visible_only)
+    // A window chosen by a byte: a visible one for what a player can only do to a window on
+    // screen, every window of the box set for an assignment of `Visible`.
+    Window* pick(std::uint8_t choice)
     {
-        std::vector<Window*> windows;
-        for (std::string_view name : stage().window_names())
-            if (Window* window = stage().find(name); window && (!visible_only || window->visible()))
-                windows.push_back(window);
-        return windows.empty() ? nullptr : windows[choice % windows.size()];
+        if (m_names.empty())
+            m_names = stage().window_names();
+        std::array<Window*, 16> windows {};
+        std::size_t count = 0;
+        for (std::string_view name : m_names)
+            if (Window* window = stage().find(name); window && window->visible() && count < windows.size())
+                windows[count++] = window;
+        return count == 0 ? nullptr : windows[choice % count];
     }
 
     void step(Bytes& in)
     {
-        switch (in.byte() % 8) {
-        case 0:
-            stage().key_down(in.word());
+        using fuzz::Op;
+        switch (fuzz::op(in.byte())) {
+        case Op::Key:
+            m_session.key(fuzz::key_code(in.byte()));
             break;
-        case 1:
-            if (Window* window = pick(in.byte(), true)) {
-                double const x = in.coordinate();
-                stage().mouse_press(*window, x, in.coordinate(), 1 + in.byte() % 3);
+        case Op::Mouse:
+            mouse(in);
+            break;
+        case Op::Click:
+            if (Window* window = pick(in.byte()); window && !window->sprites().empty())
+                m_session.click(*window, *window->sprites()[in.byte() % window->sprites().size()]);
+            break;
+        case Op::Close:
+            if (Window* window = pick(in.byte()))
+                m_session.close(*window);
+            break;
+        case Op::Resize:
+            if (Window* window = pick(in.byte())) {
+                int const width = in.byte() * 60;
+                m_session.resize(*window, width, in.byte() * 60);
             }
             break;
-        case 2: {
-            Window* window = pick(in.byte(), false);
-            double const x = in.coordinate();
-            stage().mouse_release(window, x, in.coordinate(), 1 + in.byte() % 3);
+        case Op::Focus:
+            if (Window* window = pick(in.byte()))
+                m_session.focus(*window);
+            break;
+        case Op::Assign: {
+            auto const names = stage().window_names();
+            std::uint8_t const choice = in.byte();
+            m_session.set_visible(names[choice % names.size()], choice >= 128);
             break;
         }
-        case 3:
-            if (Window* window = pick(in.byte(), true); window && !window->sprites().empty()) {
-                Sprite* sprite = window->sprites()[in.byte() % window->sprites().size()];
-                double const x = sprite->Left + sprite->Width / 2;
-                double const y = sprite->Top + sprite->Height / 2;
-                stage().mouse_press(*window, x, y, 1);
-                stage().mouse_release(stage().find(window->name()), x, y, 1);
-            }
+        case Op::Rnd: {
+            std::deque<float> values(in.byte() % 8);
+            for (float& value : values)
+                value = in.byte() / 256.0f;
+            m_session.queue_rnd(std::move(values));
             break;
-        case 4:
-            if (Window* window = pick(in.byte(), true))
-                stage().close(*window);
+        }
+        case Op::Run:
+            advance(fuzz::short_run(in.byte()));
             break;
-        case 5:
-            if (Window* window = pick(in.byte(), true)) {
-                int const width = in.word();
-                stage().resize(*window, width, in.word());
-                remember_width(*window);
-            }
+        case Op::RunLong:
+            advance(fuzz::long_run(in.byte()));
             break;
-        case 6:
-            m_runner.run_granules(in.byte());
-            break;
-        case 7:
-            m_runner.run_granules(in.word() % 2048);
+        case Op::Stall:
+            m_session.stall(in.byte() * 4'000);
             break;
         }
     }
 
-    void remember_width(Window const& window)
+    void mouse(Bytes& in)
     {
-        if (window.name() == "Pondleap1")
-            m_limits.widest_board = std::max(m_limits.widest_board, window.outer_width());
-        if (window.name() == "Helicoptergame")
-            m_limits.widest_helicopter = std::max(m_limits.widest_helicopter, window.outer_width());
-    }
-
-    void check()
-    {
-        auto const broken = broken_invariants(stage(), m_limits);
-        if (broken.empty())
+        std::uint8_t const what = in.byte();
+        Window* window = pick(in.byte());
+        if (!window)
             return;
-        std::fprintf(stderr, "invariant broken at %lld us: %s\n", static_cast<long long>(m_runner.clock_us()),
-            broken.front().c_str());
-        std::abort();
+        double const x = in.coordinate(window->client_width());
+        double const y = in.coordinate(window->client_height());
+        int const button = 1 + what % 3;
+        if (what & 0x80)
+            m_session.release(window, x, y, button);
+        else
+            m_session.press(*window, x, y, button);
     }
 
-    ScriptRunner m_runner;
-    InvariantLimits m_limits;
+    void advance(int granules)
+    {
+        m_granules += granules;
+        m_session.run(granules);
+    }
+
+    Session m_session;
+    std::vector<std::string_view> m_names;
+    int m_granules = 0;
 };
 
 } // namespace
 } // namespace tolvane
 
+int tolvane::fuzz::session_budget = tolvane::fuzz::fuzzing_budget;
+
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size)
 {
     tolvane::Bytes in({ data, size });
-    tolvane::Session session;
-    session.play(in);
+    tolvane::Player player;
+    player.play(in, tolvane::fuzz::session_budget);
     return 0;
 }

@@ -461,5 +461,39 @@ TEST(ContractChecks, StopAMisuseInTheSanitizeBuild)
         "registered twice");
 }
 
+// A watcher sees each tick from both sides: before the handler the timer is still due, after it
+// the next period is scheduled and whatever the handler logged is there.
+TEST_F(StageTest, AWatcherHearsEachTickBeforeAndAfterItsHandler)
+{
+    struct Watcher final : TickWatcher {
+        Log& log;
+        Stage& stage;
+        Watcher(Log& log, Stage& stage)
+            : log(log)
+            , stage(stage)
+        { }
+        void before_tick(Window& window) override { note("before", window); }
+        void after_tick(Window& window) override { note("after", window); }
+        void note(std::string const& when, Window& window)
+        {
+            log.push_back(when + " " + std::string(window.name()) + " due " + std::to_string(*window.timer()->due_us())
+                + "@" + std::to_string(stage.now_us()));
+        }
+    } watcher(log, stage);
+    add("Main", { .interval = 1, .enabled = true });
+    stage.start("Main");
+    stage.watch_ticks(&watcher);
+    log.clear();
+    run_until(15'625);
+    clock.set(15'625 * 3 + 10);
+    stage.deliver_next_tick();
+    stage.watch_ticks(nullptr);
+    run_until(15'625 * 5);
+    EXPECT_EQ(log,
+        (Log { "before Main due 15625@15625", "Main.Timer1_Timer@15625", "after Main due 31250@15625",
+            "before Main due 31250@46885", "Main.Timer1_Timer@46885", "after Main due 62500@46885",
+            "Main.Timer1_Timer@62500", "Main.Timer1_Timer@78125" }));
+}
+
 } // namespace
 } // namespace tolvane
