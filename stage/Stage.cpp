@@ -4,6 +4,7 @@
 #include <cassert>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace tolvane {
 
@@ -50,6 +51,27 @@ template <typename F> void Stage::dispatch(F&& handler)
 }
 
 void Stage::end() { throw ProgramEnded {}; }
+
+void Stage::cue(Window& window, Cue cue)
+{
+    if (!window.visible())
+        return;
+    if (m_cues.size() == cue_log_limit)
+        m_cues.pop_front();
+    m_cues.push_back({ m_clock.now_us(), std::string(window.name()), cue });
+    if (m_display)
+        m_display->cue_sounded(window, cue);
+}
+
+void Stage::hold(Window& window, Loop loop, bool held)
+{
+    auto const bit = static_cast<std::size_t>(loop);
+    if (window.m_held.test(bit) == held)
+        return;
+    window.m_held.set(bit, held);
+    if (m_display)
+        m_display->loops_changed(window);
+}
 
 void Stage::finish()
 {
@@ -127,6 +149,8 @@ void Stage::show(std::string_view name)
     if (m_display)
         m_display->window_shown(window);
     activate(window);
+    if (!std::exchange(window.m_shown_before, true))
+        window.first_shown();
 }
 
 void Stage::hide(std::string_view name)

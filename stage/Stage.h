@@ -1,12 +1,14 @@
 #pragma once
 
 #include "stage/Clock.h"
+#include "stage/Cue.h"
 #include "stage/Display.h"
 #include "stage/Random.h"
 #include "stage/Window.h"
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -75,6 +77,14 @@ public:
     // Operations of window code.
     [[noreturn]] void end();
     float rnd() { return m_random.next(); }
+    // Sounds are heard only from a visible window: a cue from a hidden one is dropped here, and a
+    // held loop sounds only while its window is shown. Neither changes anything the windows show.
+    void cue(Window&, Cue);
+    void hold(Window&, Loop, bool held);
+
+    // The cues heard so far, oldest first; the oldest are dropped beyond `cue_log_limit`.
+    std::deque<CueRecord> const& cues() const { return m_cues; }
+    static constexpr std::size_t cue_log_limit = 4096;
 
     // Called by a timer whose period starts; keeps the order of periods that start together.
     std::uint64_t next_period_order() { return ++m_period_orders; }
@@ -111,6 +121,7 @@ private:
     std::uint64_t m_serials = 0;
     std::uint64_t m_activations = 0;
     std::uint64_t m_period_orders = 0;
+    std::deque<CueRecord> m_cues;
 };
 
 } // namespace tolvane
