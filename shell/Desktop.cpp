@@ -221,6 +221,8 @@ void Desktop::on_window_event(SDL_WindowEvent const& event)
 // this window is active, it hears it first.
 void Desktop::on_key_down(SDL_KeyboardEvent const& event)
 {
+    if (m_take_key && m_take_key(event))
+        return;
     int const code = virtual_key(event.keysym.sym);
     if (code == 0)
         return;

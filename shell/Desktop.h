@@ -5,6 +5,7 @@
 #include "stage/Display.h"
 #include "stage/Stage.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,9 @@ public:
     ~Desktop() override;
 
     void attach(Stage& stage) { m_stage = &stage; }
+    // Keys of the shell's own, such as Ctrl+M: a key press the function takes (returns true for)
+    // never reaches the stage.
+    void take_keys(std::function<bool(SDL_KeyboardEvent const&)> taker) { m_take_key = std::move(taker); }
 
     void window_loaded(Window&) override;
     void window_unloading(Window&) override;
@@ -61,6 +65,7 @@ private:
     Window const* m_pressed_window = nullptr; // the button held down by the mouse, for drawing it sunk
     Sprite const* m_pressed = nullptr;
     bool m_quit = false;
+    std::function<bool(SDL_KeyboardEvent const&)> m_take_key;
 };
 
 } // namespace tolvane

@@ -26,6 +26,8 @@ void EventLoop::run()
         std::optional<std::int64_t> const due = m_stage.next_due();
         if (due && *due <= m_clock.now_us())
             continue;
+        if (m_before_waiting)
+            m_before_waiting();
         m_desktop.repaint();
         slept_till_due = wait(due);
     }

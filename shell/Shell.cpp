@@ -4,6 +4,8 @@
 #include "shell/EventLoop.h"
 #include "shell/Fonts.h"
 #include "shell/Pictures.h"
+#include "shell/Settings.h"
+#include "shell/Sound.h"
 #include "shell/SteadyClock.h"
 
 #include <SDL.h>
@@ -122,10 +124,23 @@ private:
     bool m_ready = false;
 };
 
+// Ctrl+M mutes and unmutes in every window, and the choice is kept for the next run. Its
+// repeats while held are taken too, and change nothing.
+bool take_mute_key(SDL_KeyboardEvent const& event, Sound& sound)
+{
+    if (event.keysym.sym != SDLK_m || !(event.keysym.mod & KMOD_CTRL))
+        return false;
+    if (event.repeat)
+        return true;
+    sound.set_muted(!sound.muted());
+    write_settings(settings_path(), Settings { .muted = sound.muted() });
+    return true;
+}
+
 } // namespace
 
 int play_on_desktop(
-    std::function<void(Stage&)> const& add_windows, std::string_view startup_window, TickObserver* observer)
+    std::function<void(Stage&)> const& add_windows, std::string_view startup_window, TickObserver* observer, bool muted)
 {
     std::optional<DesktopName> const desktop_name = desktop_named();
     if (!desktop_name)
@@ -140,12 +155,17 @@ int play_on_desktop(
     Pictures pictures(std::cerr);
     SteadyClock clock;
     Desktop desktop(pictures, *fonts);
-    Stage stage(clock, &desktop);
+    Sound sound(desktop, muted || read_settings(settings_path(), std::cerr).muted, std::cerr);
+    Stage stage(clock, &sound);
     desktop.attach(stage);
+    sound.attach(stage);
+    desktop.take_keys([&sound](SDL_KeyboardEvent const& event) { return take_mute_key(event, sound); });
     add_windows(stage);
     try {
         stage.start(startup_window);
-        EventLoop(stage, desktop, clock, observer).run();
+        EventLoop loop(stage, desktop, clock, observer);
+        loop.before_waiting([&sound] { sound.settle(); });
+        loop.run();
     } catch (std::exception const& failure) {
         return fail(failure.what());
     }
