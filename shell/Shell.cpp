@@ -4,6 +4,7 @@
 #include "shell/EventLoop.h"
 #include "shell/Fonts.h"
 #include "shell/Pictures.h"
+#include "shell/QuietStandardError.h"
 #include "shell/Settings.h"
 #include "shell/Sound.h"
 #include "shell/SteadyClock.h"
@@ -13,12 +14,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <fcntl.h>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace tolvane {
 
@@ -53,36 +52,6 @@ std::optional<DesktopName> desktop_named()
         return DesktopName { std::move(display), driver_chosen ? nullptr : "wayland" };
     return std::nullopt;
 }
-
-// Standard error sent nowhere while SDL opens the desktop: what the libraries underneath print
-// when a display cannot be had ("No protocol specified", ...) would only stand beside our own
-// message, which names the display.
-class QuietStandardError {
-public:
-    QuietStandardError()
-    {
-        std::fflush(stderr);
-        m_saved = ::dup(STDERR_FILENO);
-        int const nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (m_saved >= 0 && nowhere >= 0)
-            ::dup2(nowhere, STDERR_FILENO);
-        if (nowhere >= 0)
-            ::close(nowhere);
-    }
-    ~QuietStandardError()
-    {
-        std::fflush(stderr);
-        if (m_saved < 0)
-            return;
-        ::dup2(m_saved, STDERR_FILENO);
-        ::close(m_saved);
-    }
-    QuietStandardError(QuietStandardError const&) = delete;
-    QuietStandardError& operator=(QuietStandardError const&) = delete;
-
-private:
-    int m_saved = -1;
-};
 
 // SDL for as long as the program plays. The window surfaces are drawn in software: the
 // renderer SDL would put behind them costs several times the processor for the same pixels.

@@ -1,6 +1,7 @@
 #include "shell/Sound.h"
 
 #include "assets/BuiltInSounds.h"
+#include "shell/QuietStandardError.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -14,10 +15,6 @@ namespace tolvane {
 namespace {
 
 constexpr int mixing_channels = 16;
-
-// A device that has mixed nothing for this long has been lost, as when the sound server restarts:
-// SDL then stops calling the mixer.
-constexpr std::uint64_t lost_after_ms = 500;
 
 // The sounds in the order of `Sound::m_chunks`: the cues, then the loops, the climbing rotor
 // standing for the climb.
@@ -55,13 +52,13 @@ void Sound::window_unloading(Window& window) { m_desktop.window_unloading(window
 void Sound::window_shown(Window& window)
 {
     m_desktop.window_shown(window);
-    settle_loops();
+    settle_loops(survey());
 }
 
 void Sound::window_hidden(Window& window)
 {
     m_desktop.window_hidden(window);
-    settle_loops();
+    settle_loops(survey());
 }
 
 void Sound::window_activated(Window& window) { m_desktop.window_activated(window); }
@@ -91,18 +88,16 @@ void Sound::cue_sounded(Window&, Cue cue)
     Mix_PlayChannel(-1, sound, 0);
 }
 
-void Sound::loops_changed(Window&) { settle_loops(); }
+void Sound::loops_changed(Window&) { settle_loops(survey()); }
 
 void Sound::settle()
 {
-    if (m_open && lost()) {
+    Scene const scene = survey();
+    if (m_open && !scene.game_runs && Mix_Playing(-1) == 0)
         close();
-        give_up("the sound device was lost");
-    } else if (m_open && !wanted())
-        close();
-    else if (!m_open && game_runs() && !m_muted)
+    else if (!m_open && scene.game_runs)
         open();
-    settle_loops();
+    settle_loops(scene);
 }
 
 void Sound::set_muted(bool muted)
@@ -114,30 +109,22 @@ void Sound::set_muted(bool muted)
         settle();
 }
 
-bool Sound::wanted() const { return !m_muted && (game_runs() || Mix_Playing(-1) > 0); }
-
-bool Sound::game_runs() const
+// One look at every visible window: whether a game runs (its timer ticks) and which loops are held.
+Sound::Scene Sound::survey() const
 {
+    Scene scene;
     if (!m_stage)
-        return false;
+        return scene;
     for (std::string_view const name : m_stage->window_names()) {
         Window const* window = m_stage->find(name);
-        if (window && window->visible() && window->timer() && window->timer()->due_us())
-            return true;
+        if (!window || !window->visible())
+            continue;
+        scene.game_runs = scene.game_runs || (window->timer() && window->timer()->due_us());
+        for (int loop = 0; loop < loop_count; ++loop)
+            scene.held[static_cast<std::size_t>(loop)]
+                = scene.held[static_cast<std::size_t>(loop)] || window->holds(static_cast<Loop>(loop));
     }
-    return false;
-}
-
-bool Sound::holds_visibly(Loop loop) const
-{
-    if (!m_stage)
-        return false;
-    for (std::string_view const name : m_stage->window_names()) {
-        Window const* window = m_stage->find(name);
-        if (window && window->visible() && window->holds(loop))
-            return true;
-    }
-    return false;
+    return scene;
 }
 
 // Opens the device on the first need; returns whether it is open. A device that failed once is
@@ -146,18 +133,11 @@ bool Sound::open()
 {
     if (m_open || m_muted || m_given_up)
         return m_open;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        give_up("cannot start SDL's audio");
-        return false;
-    }
     // The device starts mixing as it opens, so the count of frames starts before it.
     m_frames_mixed = 0;
-    m_opened_ms = SDL_GetTicks64();
-    m_last_mix_ms = m_opened_ms;
     Mix_SetPostMix(&Sound::mixed, this);
-    if (Mix_OpenAudioDevice(frequency, AUDIO_S16SYS, 2, buffer_samples, nullptr, 0) != 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        give_up("cannot open the sound device");
+    if (char const* failed = open_device()) {
+        give_up(failed);
         return false;
     }
     Mix_AllocateChannels(mixing_channels);
@@ -167,6 +147,19 @@ bool Sound::open()
     Mix_ChannelFinished(&Sound::channel_finished);
     m_open = true;
     return true;
+}
+
+// Returns what failed, or null.
+char const* Sound::open_device()
+{
+    QuietStandardError const quiet;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return "cannot start SDL's audio";
+    if (Mix_OpenAudioDevice(frequency, AUDIO_S16SYS, 2, buffer_samples, nullptr, 0) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return "cannot open the sound device";
+    }
+    return nullptr;
 }
 
 Mix_Chunk* Sound::chunk(std::string_view name) const
@@ -199,26 +192,19 @@ void Sound::give_up(char const* what)
     m_errors << "tolvane: " << what << " (" << SDL_GetError() << "); playing on without sound\n";
 }
 
-bool Sound::lost() const
-{
-    std::uint64_t const now = SDL_GetTicks64();
-    return now - m_last_mix_ms.load() > lost_after_ms && now - m_opened_ms > lost_after_ms;
-}
-
 // The traffic hums while a visible board holds it; the rotor turns while a visible helicopter
 // flies, on its higher loop while a button is held.
-void Sound::settle_loops()
+void Sound::settle_loops(Scene const& scene)
 {
-    if (!m_open && !(holds_visibly(Loop::Traffic) || holds_visibly(Loop::Rotor)))
+    bool const traffic = scene.holds(Loop::Traffic);
+    bool const rotor = scene.holds(Loop::Rotor);
+    if (!m_open && !traffic && !rotor)
         return;
     if (!open())
         return;
-    Mix_Chunk* const traffic = holds_visibly(Loop::Traffic) ? loop_chunk(Loop::Traffic) : nullptr;
-    Mix_Chunk* const rotor = !holds_visibly(Loop::Rotor) ? nullptr
-        : holds_visibly(Loop::Climb)                     ? loop_chunk(Loop::Climb)
-                                                         : loop_chunk(Loop::Rotor);
-    play_loop(Channel::Traffic, traffic, m_traffic);
-    play_loop(Channel::Rotor, rotor, m_rotor);
+    Mix_Chunk* const climbing = scene.holds(Loop::Climb) ? loop_chunk(Loop::Climb) : loop_chunk(Loop::Rotor);
+    play_loop(Channel::Traffic, traffic ? loop_chunk(Loop::Traffic) : nullptr, m_traffic);
+    play_loop(Channel::Rotor, rotor ? climbing : nullptr, m_rotor);
 }
 
 Mix_Chunk* Sound::loop_chunk(Loop loop) const { return m_chunks[cue_count + static_cast<std::size_t>(loop)]; }
@@ -237,9 +223,7 @@ void Sound::play_loop(Channel which, Mix_Chunk* loop, Mix_Chunk*& playing)
 // Runs on SDL's audio thread after each buffer is mixed: 16-bit stereo, four bytes a frame.
 void Sound::mixed(void* self, std::uint8_t*, int length)
 {
-    auto* sound = static_cast<Sound*>(self);
-    sound->m_last_mix_ms = SDL_GetTicks64();
-    sound->m_frames_mixed += static_cast<std::uint64_t>(length) / 4;
+    static_cast<Sound*>(self)->m_frames_mixed += static_cast<std::uint64_t>(length) / 4;
 }
 
 void Sound::channel_finished(int)

@@ -18,9 +18,9 @@ namespace tolvane {
 //
 // An open device wakes the process hundreds of times a second even when it plays nothing, so
 // the device is open only while it is needed: from the moment a game runs (a visible window's
-// timer ticks) or something sounds, until nothing sounds and no game runs. Without a device,
-// with one that fails to open or one lost in play, the program plays on in silence after one
-// line on standard error.
+// timer ticks) or something sounds, until nothing sounds and no game runs. Without a device or
+// with one that fails to open, the program plays on in silence after one line on standard
+// error; a device lost in play goes silent in SDL, and the next opening finds what is there then.
 class Sound final : public Display {
 public:
     // Samples per buffer at 48 kHz: about 5 ms, so that a cue is heard within a tick.
@@ -58,14 +58,17 @@ public:
 private:
     enum class Channel : int { Hop, Shield, Traffic, Rotor, Reserved };
 
-    bool wanted() const;
-    bool game_runs() const;
-    bool holds_visibly(Loop) const;
+    struct Scene {
+        bool game_runs = false;
+        std::array<bool, loop_count> held {};
+        bool holds(Loop loop) const { return held[static_cast<std::size_t>(loop)]; }
+    };
+    Scene survey() const;
     bool open();
+    static char const* open_device();
     void close();
     void give_up(char const* what);
-    bool lost() const;
-    void settle_loops();
+    void settle_loops(Scene const&);
     void play_loop(Channel, Mix_Chunk* chunk, Mix_Chunk*& playing);
     Mix_Chunk* chunk(std::string_view name) const;
     Mix_Chunk* loop_chunk(Loop) const; // the climb's is the climbing rotor's
@@ -79,8 +82,6 @@ private:
     bool m_muted;
     bool m_open = false;
     bool m_given_up = false;
-    std::uint64_t m_opened_ms = 0;
-    std::atomic<std::uint64_t> m_last_mix_ms = 0;
     std::atomic<std::uint64_t> m_frames_mixed = 0;
     std::array<Mix_Chunk*, cue_count + loop_count> m_chunks {};
     Mix_Chunk* m_traffic = nullptr;
