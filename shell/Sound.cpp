@@ -155,7 +155,7 @@ char const* Sound::open_device()
     QuietStandardError const quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return "cannot start SDL's audio";
-    if (Mix_OpenAudioDevice(frequency, AUDIO_S16SYS, 2, buffer_samples, nullptr, 0) != 0) {
+    if (Mix_OpenAudioDevice(frequency, AUDIO_S16SYS, channels, buffer_samples, nullptr, 0) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return "cannot open the sound device";
     }
@@ -220,10 +220,10 @@ void Sound::play_loop(Channel which, Mix_Chunk* loop, Mix_Chunk*& playing)
         Mix_HaltChannel(channel(which));
 }
 
-// Runs on SDL's audio thread after each buffer is mixed: 16-bit stereo, four bytes a frame.
+// Runs on SDL's audio thread after each buffer is mixed: 16-bit samples, one a channel.
 void Sound::mixed(void* self, std::uint8_t*, int length)
 {
-    static_cast<Sound*>(self)->m_frames_mixed += static_cast<std::uint64_t>(length) / 4;
+    static_cast<Sound*>(self)->m_frames_mixed += static_cast<std::uint64_t>(length) / (2 * channels);
 }
 
 void Sound::channel_finished(int)

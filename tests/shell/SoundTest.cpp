@@ -61,7 +61,7 @@ protected:
 
     std::string stream_path() const { return (m_folder / "stream.raw").string(); }
 
-    // The stream as 16-bit samples, left and right interleaved.
+    // The stream as 16-bit samples, the channels of a frame one after another.
     std::vector<std::int16_t> stream() const
     {
         std::ifstream file(stream_path(), std::ios::binary);
@@ -75,10 +75,10 @@ protected:
     // frame count.
     static std::size_t first_sound(std::vector<std::int16_t> const& samples, std::size_t from = 0)
     {
-        for (std::size_t i = 2 * from; i < samples.size(); ++i)
+        for (std::size_t i = Sound::channels * from; i < samples.size(); ++i)
             if (std::abs(samples[i]) > 300)
-                return i / 2;
-        return samples.size() / 2;
+                return i / Sound::channels;
+        return samples.size() / Sound::channels;
     }
 
     std::ostringstream errors;
@@ -115,7 +115,7 @@ TEST_F(SoundTest, ACueIsHeardWithin30Milliseconds)
         ASSERT_EQ(first_sound(samples, at_cue - Sound::buffer_samples), first_sound(samples, at_cue))
             << "the stream was not silent before the cue";
         auto const heard = first_sound(samples, at_cue);
-        ASSERT_LT(heard, samples.size() / 2) << "the cue was never heard";
+        ASSERT_LT(heard, samples.size() / Sound::channels) << "the cue was never heard";
         latencies.push_back(1000.0 * double(heard - at_cue + Sound::buffer_samples) / Sound::frequency);
     }
     std::sort(latencies.begin(), latencies.end());
@@ -134,7 +134,7 @@ TEST_F(SoundTest, AMutedRunWritesSilence)
     sound.settle();
     EXPECT_FALSE(sound.device_open());
     auto const samples = stream();
-    EXPECT_EQ(first_sound(samples), samples.size() / 2);
+    EXPECT_EQ(first_sound(samples), samples.size() / Sound::channels);
     EXPECT_EQ(errors.str(), "");
 }
 
