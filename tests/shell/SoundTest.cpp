@@ -67,7 +67,8 @@ protected:
         std::ifstream file(stream_path(), std::ios::binary);
         std::vector<char> const bytes { std::istreambuf_iterator<char>(file), {} };
         std::vector<std::int16_t> samples(bytes.size() / 2);
-        std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+        if (!samples.empty())
+            std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
         return samples;
     }
 
