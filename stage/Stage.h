@@ -110,6 +110,7 @@ private:
     void click(Window&, Sprite&);
     void finish();
     Timer* earliest_timer() const;
+    void sound_pending_cues();
 
     Clock& m_clock;
     Display* m_display;
@@ -122,6 +123,9 @@ private:
     std::uint64_t m_activations = 0;
     std::uint64_t m_period_orders = 0;
     std::deque<CueRecord> m_cues;
+    std::vector<CueRecord> m_pending_cues; // sounded in the running handler
+    std::vector<std::string> m_shown_in_handler;
+    int m_dispatching = 0;
 };
 
 } // namespace tolvane

@@ -85,6 +85,13 @@ INSTANTIATE_TEST_SUITE_P(Cues, ScriptedStory,
             { "1 Starbreach1 BombReleased", "3 Starbreach1 Launch", "4 Starbreach1 BombReleased",
                 "32 Starbreach1 BombReleased", "96 Starbreach1 Launch", "134 Starbreach1 BombReleased",
                 "141 Starbreach1 AlienDown", "141 Starbreach1 Launch" } },
+        // Lost and won on one tick: the lose window, shown and hidden again within the tick, is
+        // never on the screen and not heard; the win window is.
+        Story { "aliens/both_ends.script",
+            { "1 Starbreach1 BombReleased", "4 Starbreach1 BombReleased", "32 Starbreach1 BombReleased",
+                "134 Starbreach1 BombReleased", "139 Starbreach1 CannonStruck", "224 Starbreach1 BombReleased",
+                "252 Starbreach1 BombReleased", "279 Starbreach1 CannonStruck", "354 Starbreach1 BombReleased",
+                "419 Starbreach1 CannonStruck", "419 Starbreach1 BossDown", "420 Starbreach3 YouWin" } },
         // The boss downed by the first touch once no alien is left, then the win.
         Story {
             "aliens/win.script", { "1 Starbreach1 BombReleased", "3 Starbreach1 BossDown", "4 Starbreach3 YouWin" } },
