@@ -136,6 +136,8 @@ void Starbreach1::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/)
         Imgshoot.Left = Imgshoot.Left - cannon_step;
     if (KeyCode == key_right)
         Imgshoot.Left = Imgshoot.Left + cannon_step;
+    if (KeyCode == key_space && !ImgMissle.Visible)
+        cue(Cue::Launch);
     if (KeyCode == key_space)
         ImgMissle.Visible = true;
 }
@@ -188,6 +190,8 @@ void Starbreach1::DropBombs()
 // next step sends it up at once.
 void Starbreach1::ReturnMissileFromTop()
 {
+    if (ImgMissle.Top == 0 && ImgMissle.Visible)
+        cue(Cue::Launch);
     if (ImgMissle.Top == 0)
         PutMissileUnderCannon();
 }
@@ -247,6 +251,7 @@ void Starbreach1::CheckAlienHits()
         if (overlap(ImgMissle, one) && one.Visible) {
             one.Visible = false;
             ImgMissle.Visible = false;
+            cue(Cue::AlienDown);
         }
     }
 }
@@ -256,6 +261,8 @@ void Starbreach1::CheckAlienHits()
 void Starbreach1::CheckBombDrops()
 {
     for (int j = 0; j < imgbomb.Count; ++j) {
+        if (overlap(imgboss, imgbomb.Item(j)) && imgboss.Visible && !imgbomb.Item(j).Visible)
+            cue(Cue::BombReleased);
         if (overlap(imgboss, imgbomb.Item(j)) && imgboss.Visible)
             imgbomb.Item(j).Visible = true;
     }
@@ -269,6 +276,7 @@ void Starbreach1::CheckCannonHits()
         if (overlap(Imgshoot, imgbomb.Item(j))) {
             lbllives.Caption = caption_text(caption_number(lbllives.Caption.view()) - 1);
             imgbomb.Item(j).Top = bomb_column_top;
+            cue(Cue::CannonStruck);
         }
     }
 }
@@ -276,6 +284,10 @@ void Starbreach1::CheckCannonHits()
 // The missile flies on after downing the boss; the game is won on the next tick.
 void Starbreach1::CheckBossHit()
 {
+    if (AnyAlienShown() && overlap(ImgMissle, imgboss))
+        cue(Cue::Shield);
+    if (!AnyAlienShown() && overlap(ImgMissle, imgboss) && imgboss.Visible)
+        cue(Cue::BossDown);
     if (!AnyAlienShown() && overlap(ImgMissle, imgboss))
         imgboss.Visible = false;
 }

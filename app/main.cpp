@@ -25,6 +25,7 @@ constexpr std::array options {
     tolvane::Option { "--record", "FILE", "write the journal of the session to FILE, a script that replays it" },
     tolvane::Option { "--replay", "FILE", "play the script or journal FILE on the windows; your own input is ignored" },
     tolvane::Option { "--speed", "X", "with --replay, let time pass X times as fast (0.01 to 1000, default 1)" },
+    tolvane::Option { "--mute", "", "start with sound off (Ctrl+M turns it on and off)" },
 };
 
 constexpr double slowest = 0.01;
@@ -37,7 +38,8 @@ constexpr tolvane::Program tolvane_program {
     .options = options,
     .epilogue = "Playing: the arrow keys move the frog and the cannon, Space fires and presses the button that\n"
                 "has the keyboard, and in Skyhaul a held mouse button climbs. The Pause key pauses the whole\n"
-                "box set and resumes it. Closing the last window ends the box set. See tolvane(6).\n",
+                "box set and resumes it. Ctrl+M turns sound off and on in every window, and the choice is kept\n"
+                "for the next run. Closing the last window ends the box set. See tolvane(6).\n",
 };
 
 int refuse(std::string const& message)
@@ -57,6 +59,7 @@ int record(tolvane::CommandLine const& command_line)
             return refuse("cannot record: " + error);
     }
     tolvane::Session session;
+    session.muted = command_line.has("--mute");
     session.journal = journal.get();
     session.state = [](tolvane::Stage const& stage) { return tolvane::dump_state(stage); };
     return tolvane::play_on_desktop(tolvane::add_box_set_windows, tolvane::startup_window, session);
@@ -98,6 +101,7 @@ int replay(tolvane::CommandLine const& command_line, std::string const& path)
     if (!file)
         return refuse(path + ": " + std::strerror(errno));
     tolvane::Session session;
+    session.muted = command_line.has("--mute");
     session.replay = [&](tolvane::Replay& on_desktop) {
         DesktopPace pace(on_desktop);
         tolvane::ScriptRunner runner(on_desktop.stage(), on_desktop.clock(), pace);

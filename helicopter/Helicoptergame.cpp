@@ -24,6 +24,7 @@ constexpr double burn = 0.04;
 constexpr double full_gauge = 99;
 constexpr double pickup = 10;
 constexpr double distance_step = 0.5;
+constexpr double low_fuel = 20; // about 31 seconds of flight from a full tank
 
 } // namespace
 
@@ -123,6 +124,7 @@ void Helicoptergame::lblstart_Click()
 {
     lblstart.Visible = false;
     Timer1.Enabled = true;
+    hold(Loop::Rotor, true);
 }
 
 // Any button, anywhere the press reaches the window, in flight or while waiting; the flag only
@@ -130,12 +132,14 @@ void Helicoptergame::lblstart_Click()
 void Helicoptergame::Form_MouseDown(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/, float /*Y*/)
 {
     Imghelicopter.Enabled = true;
+    hold(Loop::Climb, true);
 }
 
 // Releasing any button clears the flag, even while another one is still held.
 void Helicoptergame::Form_MouseUp(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/, float /*Y*/)
 {
     Imghelicopter.Enabled = false;
+    hold(Loop::Climb, false);
 }
 
 // Every step runs in every tick, also after one of them has ended the flight: the reset field
@@ -151,6 +155,7 @@ void Helicoptergame::Timer1_Timer()
     MoveGas2();
     MoveGas3();
     BurnFuel();
+    WarnLowFuel();
     CapFuel();
     CountDistance();
     CheckCeiling();
@@ -182,6 +187,8 @@ void Helicoptergame::EndFlight()
     Imghelicopter.Top = 2160;
     lblfuel.Caption = "99";
     lblscore.Caption = "0";
+    cue(Cue::FlightOver);
+    hold(Loop::Rotor, false);
 }
 
 void Helicoptergame::Climb()
@@ -241,6 +248,16 @@ std::int16_t Helicoptergame::DrawSpeed(int base) const { return to_int16(double 
 void Helicoptergame::BurnFuel() { lblfuel.Caption = caption_text(Fuel() - burn); }
 
 // A pick-up later in the tick can still push the gauge above 99 until the next tick's cap.
+// The warning sounds once as the gauge falls below its mark, and again only after a pick-up or a
+// new flight has lifted the gauge back above it.
+void Helicoptergame::WarnLowFuel()
+{
+    bool const low = Fuel() < low_fuel;
+    if (low && !m_fuel_warned)
+        cue(Cue::LowFuel);
+    m_fuel_warned = low;
+}
+
 void Helicoptergame::CapFuel()
 {
     if (Fuel() >= full_gauge)
@@ -302,6 +319,7 @@ void Helicoptergame::CheckPickup(Image& pump)
     if (touched && room && shown) {
         lblfuel.Caption = caption_text(Fuel() + pickup);
         pump.Visible = false;
+        cue(Cue::Pickup);
     }
 }
 

@@ -68,6 +68,7 @@ private:
     std::int16_t DrawSpeed(int base) const;
 
     void BurnFuel();
+    void WarnLowFuel();
     void CapFuel();
     void CountDistance();
 
@@ -86,6 +87,8 @@ private:
     void CheckPickup(Image& pump);
 
     double Fuel() const;
+
+    bool m_fuel_warned = false; // the low-fuel warning has sounded since the gauge last stood above its mark
 };
 
 } // namespace tolvane

@@ -21,6 +21,7 @@ Pondleap4::Pondleap4(Stage& stage)
             .message_ForeColor = colours::Black,
             .exit_bounds = { 2880, 4800, 1575, 975 },
             .exit_BackColor = yellow,
+            .phrase = Cue::GameOver,
         })
 { }
 

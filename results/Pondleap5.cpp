@@ -21,6 +21,7 @@ Pondleap5::Pondleap5(Stage& stage)
             .message_BackColor = purple,
             .exit_bounds = { 7080, 6360, 1455, 735 },
             .exit_BackColor = magenta,
+            .phrase = Cue::YouWin,
         })
 { }
 

@@ -24,6 +24,7 @@ ResultWindow::ResultWindow(Stage& stage, ResultDesign const& design)
           .caption = design.message,
           .BackColor = design.message_BackColor,
           .ForeColor = design.message_ForeColor })
+    , m_phrase(design.phrase)
 {
     store({ &Command1, &lblmessage });
     on_click(Command1, &ResultWindow::Command1_Click);
@@ -31,6 +32,10 @@ ResultWindow::ResultWindow(Stage& stage, ResultDesign const& design)
 
 // No upper limit: the message grows for as long as the window stays loaded, shown or hidden.
 void ResultWindow::Timer1_Timer() { lblmessage.FontSize = lblmessage.FontSize + 9; }
+
+// Only the first show of a load is heard: a won board that shows its win window again on every
+// tick does not repeat the phrase.
+void ResultWindow::first_shown() { cue(m_phrase); }
 
 void ResultWindow::Command1_Click() { End(); }
 

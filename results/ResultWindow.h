@@ -16,6 +16,7 @@ struct ResultDesign {
     Colour message_ForeColor = colours::ButtonText;
     Bounds exit_bounds;
     Colour exit_BackColor = colours::ButtonFace;
+    Cue phrase = Cue::GameOver; // heard when the window first shows
 };
 
 // The family of the four lose and win windows: a black window whose message grows by 9 points
@@ -34,7 +35,10 @@ protected:
     ResultWindow(Stage&, ResultDesign const&);
 
 private:
+    void first_shown() override;
     void Command1_Click();
+
+    Cue m_phrase;
 };
 
 } // namespace tolvane

@@ -22,6 +22,7 @@ Starbreach2::Starbreach2(Stage& stage)
             .message_ForeColor = colours::Black,
             .exit_bounds = { 3000, 5280, 1575, 975 },
             .exit_BackColor = light_green,
+            .phrase = Cue::GameOver,
         })
 { }
 

@@ -21,6 +21,7 @@ Starbreach3::Starbreach3(Stage& stage)
             .message_BackColor = red,
             .exit_bounds = { 7440, 6720, 1455, 735 },
             .exit_BackColor = green,
+            .phrase = Cue::YouWin,
         })
 { }
 

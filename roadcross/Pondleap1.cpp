@@ -117,12 +117,15 @@ void Pondleap1::Form_Load()
     NewYellowcarSpeed();
     NewTractorSpeed();
     form("Pondleap2").Show();
+    hold(Loop::Traffic, true);
 }
 
 // Keys apply no bound: the next tick does, so while the board is stopped the frog can be moved
 // anywhere, even out of sight, until Reset brings it back.
 void Pondleap1::Form_KeyDown(std::int16_t KeyCode, std::int16_t /*Shift*/)
 {
+    if (KeyCode >= key_left && KeyCode <= key_down)
+        cue(Cue::Hop);
     if (KeyCode == key_up)
         frog.Top = frog.Top - frog_step;
     if (KeyCode == key_down)
@@ -166,6 +169,8 @@ void Pondleap1::cmdReset_Click()
     cmdReset.Visible = false;
     frog.Left = 4680;
     frog.Top = 5400;
+    cue(Cue::Reset);
+    hold(Loop::Traffic, true);
 }
 
 void Pondleap1::PlaceLane(SpriteArray<Image, 3>& vehicles, std::array<float, 3> const& lefts, float top)
@@ -269,6 +274,8 @@ void Pondleap1::LoseLife()
     Timer1.Enabled = false;
     cmdReset.Visible = true;
     lblsplatt.Visible = true;
+    cue(Cue::Splat);
+    hold(Loop::Traffic, false);
 }
 
 // The lives test also sees the lives taken by this tick's hits, and it accepts any number of 0
@@ -280,6 +287,8 @@ void Pondleap1::CheckTimeAndLives()
         lblsplatt.Visible = true;
         Timer1.Enabled = false;
         lbllives.Caption = caption_text(caption_number(lbllives.Caption.view()) - 1);
+        cue(Cue::TimeUp);
+        hold(Loop::Traffic, false);
     }
     if (caption_number(lbllives.Caption.view()) <= 0) {
         form("Pondleap4").Show();
@@ -294,6 +303,7 @@ void Pondleap1::CheckTimeAndLives()
 void Pondleap1::CheckTrophy()
 {
     if (overlap(frog, imgTrophy)) {
+        cue(Cue::Trophy);
         form("Pondleap5").Show();
         Me().Visible = false;
     }

@@ -283,6 +283,8 @@ void Desktop::on_key_down(SDL_KeyboardEvent const& event)
             set_pause(!m_paused_by_key, m_all_minimized);
         return;
     }
+    if (m_take_key && m_take_key(event))
+        return;
     int const code = virtual_key(event.keysym.sym);
     DesktopWindow* target = find(event.windowID);
     if (code == 0 || !target || !target->window().visible())

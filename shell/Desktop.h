@@ -7,6 +7,7 @@
 #include "stage/Display.h"
 #include "stage/Stage.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     }
     // The clock that stands still while the box set is paused: the event loop's own.
     void pause_clock(PausableClock& clock) { m_clock = &clock; }
+    // Keys of the shell's own, such as Ctrl+M: a key press the function takes (returns true for)
+    // never reaches the stage.
+    void take_keys(std::function<bool(SDL_KeyboardEvent const&)> taker) { m_take_key = std::move(taker); }
 
     void window_loaded(Window&) override;
     void window_unloading(Window&) override;
@@ -88,6 +92,7 @@ private:
     bool m_paused_by_key = false;
     bool m_all_minimized = false;
     bool m_quit = false;
+    std::function<bool(SDL_KeyboardEvent const&)> m_take_key;
 };
 
 } // namespace tolvane

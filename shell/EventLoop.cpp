@@ -30,6 +30,8 @@ void EventLoop::run()
         if (due && *due <= m_time.real_us())
             continue;
         m_time.before_sleep(due);
+        if (m_before_waiting)
+            m_before_waiting();
         m_desktop.repaint();
         slept_till_due = wait(due);
     }

@@ -6,6 +6,7 @@
 #include "stage/Stage.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace tolvane {
@@ -27,6 +28,8 @@ public:
 
     // Runs until the program ends or is stopped from outside.
     void run();
+    // A step of the shell's own, run once a round before the loop repaints and waits.
+    void before_waiting(std::function<void()> step) { m_before_waiting = std::move(step); }
 
 private:
     bool running() const { return !m_stage.ended() && !m_desktop.quit_requested(); }
@@ -37,6 +40,7 @@ private:
     Desktop& m_desktop;
     StageTime& m_time;
     TickObserver* m_observer;
+    std::function<void()> m_before_waiting;
 };
 
 } // namespace tolvane

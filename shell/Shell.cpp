@@ -5,6 +5,9 @@
 #include "shell/Fonts.h"
 #include "shell/PausableClock.h"
 #include "shell/Pictures.h"
+#include "shell/QuietStandardError.h"
+#include "shell/Settings.h"
+#include "shell/Sound.h"
 #include "shell/StageTime.h"
 #include "shell/SteadyClock.h"
 #include "shell/TimedInput.h"
@@ -15,12 +18,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <fcntl.h>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace tolvane {
 
@@ -55,36 +56,6 @@ std::optional<DesktopName> desktop_named()
         return DesktopName { std::move(display), driver_chosen ? nullptr : "wayland" };
     return std::nullopt;
 }
-
-// Standard error sent nowhere while SDL opens the desktop: what the libraries underneath print
-// when a display cannot be had ("No protocol specified", ...) would only stand beside our own
-// message, which names the display.
-class QuietStandardError {
-public:
-    QuietStandardError()
-    {
-        std::fflush(stderr);
-        m_saved = ::dup(STDERR_FILENO);
-        int const nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (m_saved >= 0 && nowhere >= 0)
-            ::dup2(nowhere, STDERR_FILENO);
-        if (nowhere >= 0)
-            ::close(nowhere);
-    }
-    ~QuietStandardError()
-    {
-        std::fflush(stderr);
-        if (m_saved < 0)
-            return;
-        ::dup2(m_saved, STDERR_FILENO);
-        ::close(m_saved);
-    }
-    QuietStandardError(QuietStandardError const&) = delete;
-    QuietStandardError& operator=(QuietStandardError const&) = delete;
-
-private:
-    int m_saved = -1;
-};
 
 // SDL for as long as the program plays. The window surfaces are drawn in software: the
 // renderer SDL would put behind them costs several times the processor for the same pixels.
@@ -140,6 +111,19 @@ int play_replay(Session const& session, Stage& stage, StageTime& time, Desktop& 
     }
 }
 
+// Ctrl+M mutes and unmutes in every window, and the choice is kept for the next run. Its
+// repeats while held are taken too, and change nothing.
+bool take_mute_key(SDL_KeyboardEvent const& event, Sound& sound)
+{
+    if (event.keysym.sym != SDLK_m || !(event.keysym.mod & KMOD_CTRL))
+        return false;
+    if (event.repeat)
+        return true;
+    sound.set_muted(!sound.muted());
+    write_settings(settings_path(), Settings { .muted = sound.muted() });
+    return true;
+}
+
 } // namespace
 
 int play_on_desktop(
@@ -163,16 +147,21 @@ int play_on_desktop(
     PausableClock clock(steady_clock);
     StageTime time(clock, session.journal);
     Desktop desktop(pictures, *fonts);
-    Stage stage(time.clock(), &desktop);
+    Sound sound(desktop, session.muted || read_settings(settings_path(), std::cerr).muted, std::cerr);
+    Stage stage(time.clock(), &sound);
     TimedInput input(stage, time);
     desktop.attach(stage, &input);
     desktop.pause_clock(clock);
+    sound.attach(stage);
+    desktop.take_keys([&sound](SDL_KeyboardEvent const& event) { return take_mute_key(event, sound); });
     add_windows(stage);
     try {
         stage.start(startup_window);
         if (session.replay)
             return play_replay(session, stage, time, desktop, clock);
-        EventLoop(stage, desktop, time, session.observer).run();
+        EventLoop loop(stage, desktop, time, session.observer);
+        loop.before_waiting([&sound] { sound.settle(); });
+        loop.run();
     } catch (std::exception const& failure) {
         return fail(failure.what());
     }

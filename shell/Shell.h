@@ -26,6 +26,8 @@ struct Session {
     // as fast as in real life.
     std::function<int(Replay&)> replay;
     double speed = 1;
+    // Sound starts muted when set, or when the player's settings say so.
+    bool muted = false;
 };
 int play_on_desktop(
     std::function<void(Stage&)> const& add_windows, std::string_view startup_window, Session const& session = {});

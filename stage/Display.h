@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stage/Cue.h"
+
 namespace tolvane {
 
 class Window;
@@ -17,6 +19,9 @@ public:
     virtual void window_activated(Window&) { }
     virtual void window_resized(Window&) { }
     virtual void program_ended() { }
+    // A visible window sounded a cue; a window's held loops changed (heard while it is visible).
+    virtual void cue_sounded(Window&, Cue) { }
+    virtual void loops_changed(Window&) { }
 };
 
 } // namespace tolvane

@@ -6,6 +6,7 @@
 #include <cassert>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace tolvane {
 
@@ -44,14 +45,58 @@ template <typename F> void Stage::dispatch(F&& handler)
 {
     if (m_ended)
         return;
+    if (m_dispatching++ == 0)
+        m_shown_in_handler.clear();
     try {
         handler();
     } catch (ProgramEnded const&) {
         finish();
     }
+    if (--m_dispatching == 0)
+        sound_pending_cues();
 }
 
 void Stage::end() { throw ProgramEnded {}; }
+
+// Cues wait for the end of the handler, so that a window shown and hidden again within one
+// handler, never on the screen, is not heard: when the alien game is lost and won on one tick,
+// only the win window's phrase sounds.
+void Stage::cue(Window& window, Cue cue)
+{
+    if (!window.visible())
+        return;
+    m_pending_cues.push_back({ m_clock.now_us(), std::string(window.name()), cue });
+    if (m_dispatching == 0)
+        sound_pending_cues();
+}
+
+void Stage::sound_pending_cues()
+{
+    for (CueRecord& record : std::exchange(m_pending_cues, {})) {
+        Window* window = find(record.window);
+        bool const shown_for_no_moment
+            = std::find(m_shown_in_handler.begin(), m_shown_in_handler.end(), record.window) != m_shown_in_handler.end()
+            && !(window && window->visible());
+        if (m_ended || !window || shown_for_no_moment)
+            continue;
+        if (m_cues.size() == cue_log_limit)
+            m_cues.pop_front();
+        m_cues.push_back(record);
+        if (m_display)
+            m_display->cue_sounded(*window, record.cue);
+    }
+    m_shown_in_handler.clear();
+}
+
+void Stage::hold(Window& window, Loop loop, bool held)
+{
+    auto const bit = static_cast<std::size_t>(loop);
+    if (window.m_held.test(bit) == held)
+        return;
+    window.m_held.set(bit, held);
+    if (m_display)
+        m_display->loops_changed(window);
+}
 
 void Stage::finish()
 {
@@ -125,10 +170,13 @@ void Stage::show(std::string_view name)
         return;
     window.m_visible = true;
     ++window.m_revision;
+    m_shown_in_handler.emplace_back(name);
     window.focus_first_button();
     if (m_display)
         m_display->window_shown(window);
     activate(window);
+    if (!std::exchange(window.m_shown_before, true))
+        window.first_shown();
 }
 
 void Stage::hide(std::string_view name)

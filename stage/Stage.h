@@ -1,12 +1,14 @@
 #pragma once
 
 #include "stage/Clock.h"
+#include "stage/Cue.h"
 #include "stage/Display.h"
 #include "stage/Random.h"
 #include "stage/Window.h"
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -88,6 +90,14 @@ public:
     // Operations of window code.
     [[noreturn]] void end();
     float rnd() { return m_random.next(); }
+    // Sounds are heard only from a visible window: a cue from a hidden one is dropped here, and a
+    // held loop sounds only while its window is shown. Neither changes anything the windows show.
+    void cue(Window&, Cue);
+    void hold(Window&, Loop, bool held);
+
+    // The cues heard so far, oldest first; the oldest are dropped beyond `cue_log_limit`.
+    std::deque<CueRecord> const& cues() const { return m_cues; }
+    static constexpr std::size_t cue_log_limit = 4096;
 
     // Called by a timer whose period starts; keeps the order of periods that start together.
     std::uint64_t next_period_order() { return ++m_period_orders; }
@@ -113,6 +123,7 @@ private:
     void click(Window&, Sprite&);
     void finish();
     Timer* earliest_timer() const;
+    void sound_pending_cues();
 
     Clock& m_clock;
     Display* m_display;
@@ -125,6 +136,10 @@ private:
     std::uint64_t m_serials = 0;
     std::uint64_t m_activations = 0;
     std::uint64_t m_period_orders = 0;
+    std::deque<CueRecord> m_cues;
+    std::vector<CueRecord> m_pending_cues; // sounded in the running handler
+    std::vector<std::string> m_shown_in_handler;
+    int m_dispatching = 0;
 };
 
 } // namespace tolvane

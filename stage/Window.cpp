@@ -48,6 +48,10 @@ void Window::End() const { m_stage.end(); }
 
 float Window::Rnd() const { return m_stage.rnd(); }
 
+void Window::cue(Cue cue) { m_stage.cue(*this, cue); }
+
+void Window::hold(Loop loop, bool held) { m_stage.hold(*this, loop, held); }
+
 void Window::store(std::initializer_list<Sprite*> sprites_in_stored_order)
 {
     m_sprites = sprites_in_stored_order;

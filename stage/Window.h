@@ -1,9 +1,11 @@
 #pragma once
 
 #include "stage/Colour.h"
+#include "stage/Cue.h"
 #include "stage/Sprite.h"
 #include "stage/Timer.h"
 
+#include <bitset>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -99,12 +101,21 @@ public:
     // Counts every change that can alter what the window shows.
     std::uint64_t revision() const { return m_revision; }
 
+    // Whether window code holds a loop; it is heard only while the window is visible.
+    bool holds(Loop loop) const { return m_held.test(static_cast<std::size_t>(loop)); }
+
 protected:
     // Window code's reach: other windows by name, its own window, the program.
     FormRef form(std::string_view name) const { return FormRef(m_stage, name); }
     FormRef Me() const { return FormRef(m_stage, name()); }
     [[noreturn]] void End() const;
     float Rnd() const;
+    // Sounds: a cue at the moment something happens, a loop held for as long as something lasts.
+    void cue(Cue);
+    void hold(Loop, bool held);
+
+    // Runs once per load, when the window first becomes visible.
+    virtual void first_shown() { }
 
     // Design: the sprites in stored order (earlier ones drawn on top), the variables that the
     // window declares, and the click handlers. A window's `Timer1` registers itself.
@@ -136,6 +147,8 @@ private:
     std::uint64_t m_revision = 0;
     std::uint64_t m_serial = 0; // tells a window apart from an earlier load of the same name
     std::uint64_t m_activated = 0; // when it was last activated; 0 never
+    bool m_shown_before = false;
+    std::bitset<loop_count> m_held;
 };
 
 } // namespace tolvane

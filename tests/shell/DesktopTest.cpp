@@ -36,12 +36,13 @@ protected:
         event.button.y = y;
         desktop.handle(event);
     }
-    void key(SDL_Keycode sym, std::string_view name = "Sampler")
+    void key(SDL_Keycode sym, std::string_view name = "Sampler", std::uint16_t mod = KMOD_NONE)
     {
         SDL_Event event {};
         event.key.type = SDL_KEYDOWN;
         event.key.windowID = id(name);
         event.key.keysym.sym = sym;
+        event.key.keysym.mod = mod;
         desktop.handle(event);
     }
     void window_event(std::uint32_t window_id, SDL_WindowEventID what, int data1 = 0, int data2 = 0)
@@ -131,6 +132,24 @@ TEST_F(DesktopTest, KeysReachTheWindowOrItsFocusedButton)
     for (SDL_Keycode sym : { SDLK_LEFT, SDLK_UP, SDLK_RIGHT, SDLK_DOWN, SDLK_SPACE, SDLK_F13 })
         key(sym);
     EXPECT_EQ(window().keys, (std::vector<int> { 37, 38, 39, 40, 32 }));
+}
+
+// A key of the shell's own (Ctrl+M mutes) is taken before the stage; M alone still reaches it.
+TEST_F(DesktopTest, AKeyTheShellTakesNeverReachesTheStage)
+{
+    int taken = 0;
+    desktop.take_keys([&](SDL_KeyboardEvent const& event) {
+        bool const mine = event.keysym.sym == SDLK_m && (event.keysym.mod & KMOD_CTRL);
+        taken += mine ? 1 : 0;
+        return mine;
+    });
+    stage.show("Sampler");
+    window().cmdGo.Visible = false;
+    key(SDLK_m, "Sampler", KMOD_LCTRL);
+    EXPECT_EQ(taken, 1);
+    EXPECT_TRUE(window().keys.empty());
+    key(SDLK_m);
+    EXPECT_EQ(window().keys, (std::vector<int> { 77 }));
 }
 
 TEST_F(DesktopTest, TheWindowTheDesktopFocusesBecomesActive)
