@@ -160,7 +160,7 @@ int play_on_desktop(
         if (session.replay)
             return play_replay(session, stage, time, desktop, clock);
         EventLoop loop(stage, desktop, time, session.observer);
-        loop.before_waiting([&sound] { sound.settle(); });
+        loop.before_waiting([&sound, &desktop] { sound.set_paused(desktop.paused()); });
         loop.run();
     } catch (std::exception const& failure) {
         return fail(failure.what());

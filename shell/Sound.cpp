@@ -100,6 +100,12 @@ void Sound::settle()
     settle_loops(scene);
 }
 
+void Sound::set_paused(bool paused)
+{
+    m_paused = paused;
+    settle();
+}
+
 void Sound::set_muted(bool muted)
 {
     m_muted = muted;
@@ -113,7 +119,7 @@ void Sound::set_muted(bool muted)
 Sound::Scene Sound::survey() const
 {
     Scene scene;
-    if (!m_stage)
+    if (!m_stage || m_paused)
         return scene;
     for (std::string_view const name : m_stage->window_names()) {
         Window const* window = m_stage->find(name);

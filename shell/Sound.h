@@ -50,6 +50,9 @@ public:
     // Brings the device and the loops in line with the program; the event loop calls it once a
     // round, before it waits.
     void settle();
+    // While the box set is paused no game runs: the loops stop, and the device closes once a cue
+    // that was sounding has ended.
+    void set_paused(bool paused);
     // Ctrl+M: silence at once, or sound again from the next cue or loop.
     void set_muted(bool muted);
     bool muted() const { return m_muted; }
@@ -83,6 +86,7 @@ private:
     std::ostream& m_errors;
     Stage const* m_stage = nullptr;
     bool m_muted;
+    bool m_paused = false;
     bool m_open = false;
     bool m_given_up = false;
     std::atomic<std::uint64_t> m_frames_mixed = 0;

@@ -154,6 +154,19 @@ TEST_F(SoundTest, TheDeviceClosesWhenNothingSoundsAndNoGameRuns)
     EXPECT_EQ(errors.str(), "");
 }
 
+// A pause is a time when no game runs: the device closes, and opens again on resuming.
+TEST_F(SoundTest, APauseClosesTheDeviceAndResumingOpensItAgain)
+{
+    stage.start("Field");
+    sound.settle();
+    ASSERT_TRUE(sound.device_open()) << errors.str();
+    sound.set_paused(true);
+    EXPECT_FALSE(sound.device_open());
+    sound.set_paused(false);
+    EXPECT_TRUE(sound.device_open());
+    EXPECT_EQ(errors.str(), "");
+}
+
 // No device: one line, once, and the game plays on.
 TEST_F(SoundTest, WithoutADeviceThePlayGoesOnSilentlyAfterOneLine)
 {
