@@ -7,11 +7,9 @@
 #
 # usage: pause.sh TOLVANE_PROBE
 source "$(dirname "$0")/../e2e/play.sh"
-[ -n "${1:-}" ] && [ -x "$1" ] || { echo "skipped: tolvane-probe is not built (it needs libbenchmark-dev)"; exit 77; }
+source "$(dirname "$0")/probe.sh"
 start_desktop
 
-reports() { grep -c '^tick-probe end' "$work/tolvane.log"; }
-reported_since() { [ "$(reports)" -gt "$1" ]; }
 # Asks the probe for the pace since its last report and waits until it has written it.
 report() {
     local before
@@ -19,8 +17,6 @@ report() {
     kill -USR1 "$program"
     eventually reported_since "$before"
 }
-pace() { grep "window=$1 " "$work/tolvane.log" | tail -1; }
-field() { sed -n "s/.* $1=\([^ ]*\).*/\1/p" <<<"$2"; }
 titled() { [ -n "$(xdotool search --name "^$1\$" 2>/dev/null)" ]; }
 
 start_program "$1"

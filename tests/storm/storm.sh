@@ -11,11 +11,8 @@
 #
 # usage: [RECORD_TO=JOURNAL [REPLAY_WITH=TOLVANE_SCRIPT]] storm.sh TOLVANE_PROBE
 source "$(dirname "$0")/../shell/desktop.sh"
-[ -n "${1:-}" ] && [ -x "$1" ] || { echo "skipped: tolvane-probe is not built (it needs libbenchmark-dev)"; exit 77; }
+source "$(dirname "$0")/probe.sh"
 start_desktop
-
-reports() { grep -c '^tick-probe end' "$work/tolvane.log"; }
-reported_since() { [ "$(reports)" -gt "$1" ]; }
 
 # Asks the probe for the pace since its last report and waits until it has written it, at the
 # window's next tick. `nudge`, run before each asking, makes sure a tick comes.
@@ -29,9 +26,6 @@ report() {
     done
     return 1
 }
-
-pace() { grep "window=$1 " "$work/tolvane.log" | tail -1; }
-field() { sed -n "s/.* $1=\([^ ]*\).*/\1/p" <<<"$2"; }
 
 # Left and Right in turn, as fast as xdotool sends them, to the window that has the keyboard.
 key_storm() {
