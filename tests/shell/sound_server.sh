@@ -7,6 +7,8 @@ start_sound_server() {
         command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
     done
     export XDG_RUNTIME_DIR=$work/runtime
+    # SDL finds the server by itself once no other driver is named.
+    unset SDL_AUDIODRIVER
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     unset PULSE_SERVER
     pulseaudio --daemonize=no --exit-idle-time=-1 --disallow-exit -n --use-pid-file=no \
