@@ -12,6 +12,7 @@ constexpr int BadDrawable = 9;
 constexpr int X_ConfigureWindow = 12;
 constexpr int X_GetProperty = 20;
 constexpr int X_SendEvent = 25;
+constexpr int X_TranslateCoords = 40;
 constexpr int X_PutImage = 72;
 
 constexpr unsigned long ours = 0x600006;
@@ -35,7 +36,8 @@ TEST(XErrors, ErrorsAboutWindowsOfOursThatAreGoneAreExpected)
         unsigned long resource;
     };
     for (Case c : { Case { BadWindow, X_SendEvent, ours }, Case { BadDrawable, X_PutImage, ours },
-             Case { BadWindow, X_GetProperty, destroyed }, Case { BadMatch, X_ConfigureWindow, destroyed } }) {
+             Case { BadWindow, X_GetProperty, destroyed }, Case { BadMatch, X_ConfigureWindow, destroyed },
+             Case { BadWindow, X_TranslateCoords, foreign } }) {
         XErrorSifter sifter = sifter_of_a_session();
         EXPECT_FALSE(sifter.worth_reporting(c.error_code, c.request_code, 0, c.resource))
             << c.error_code << " for request " << c.request_code << " on 0x" << std::hex << c.resource;
