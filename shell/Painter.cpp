@@ -30,31 +30,54 @@ bool is_button(Sprite const* sprite) { return sprite->kind() == SpriteKind::Comm
 
 // Every sprite's four edges go through here on every repaint. Within the clamped range a
 // truncation, stepped down for negative values, is exactly the floor, and cheaper than calling it.
-int Painter::to_pixels(double twips)
+int Painter::to_pixels(double twips, double scale)
 {
     if (std::isnan(twips))
         return 0;
-    double const pixels = std::clamp(twips / twips_per_pixel, -farthest_pixel, farthest_pixel) + 0.5;
+    double const pixels = std::clamp(twips * scale / twips_per_pixel, -farthest_pixel, farthest_pixel) + 0.5;
     int const truncated = static_cast<int>(pixels);
     return truncated > pixels ? truncated - 1 : truncated;
 }
 
-PixelRect Painter::rectangle(Sprite const& sprite)
+PixelRect Painter::rectangle(Sprite const& sprite, double scale)
 {
-    int const left = to_pixels(sprite.Left);
-    int const top = to_pixels(sprite.Top);
-    return { left, top, to_pixels(sprite.Left + sprite.Width) - left, to_pixels(sprite.Top + sprite.Height) - top };
+    int const left = to_pixels(sprite.Left, scale);
+    int const top = to_pixels(sprite.Top, scale);
+    return { left, top, to_pixels(sprite.Left + sprite.Width, scale) - left,
+        to_pixels(sprite.Top + sprite.Height, scale) - top };
+}
+
+// A picture drawn at its own size is drawn at the scale instead, from a copy made once for that
+// size: pixel art by nearest pixel, the painted pictures smoothly. At scale 1 it is the picture.
+Canvas const* Painter::at_scale(Canvas const& picture, std::string_view name) const
+{
+    if (m_scale == 1)
+        return &picture;
+    int const width = std::max(1, static_cast<int>(std::lround(picture.width() * m_scale)));
+    int const height = std::max(1, static_cast<int>(std::lround(picture.height() * m_scale)));
+    return m_pictures.sized(picture, width, height, filter(name, m_pictures.lookup(name).alpha));
+}
+
+// Pictures stretched at scale 1 are drawn by nearest pixel, as they always were. A picture
+// whose pixels are all either opaque or clear stays so, for its alpha is what decides how the
+// canvas lays it.
+Pictures::Filter Painter::filter(std::string_view name, Pictures::Alpha alpha) const
+{
+    if (m_scale == 1 || alpha == Pictures::Alpha::CutOut)
+        return Pictures::Filter::Nearest;
+    return Pictures::filter_of(name);
 }
 
 PixelRect Painter::area(Sprite const& sprite) const
 {
-    PixelRect const rect = rectangle(sprite);
+    PixelRect const rect = rectangle(sprite, m_scale);
     if (sprite.kind() != SpriteKind::Image)
         return rect;
     auto const& image = static_cast<Image const&>(sprite);
     if (image.stretch || image.picture.empty())
         return rect;
-    Canvas const* picture = m_pictures.find(image.picture);
+    Canvas const* found = m_pictures.find(image.picture);
+    Canvas const* picture = found ? at_scale(*found, image.picture) : nullptr;
     return picture ? PixelRect { rect.x, rect.y, picture->width(), picture->height() } : rect;
 }
 
@@ -78,7 +101,7 @@ Painter::Scene Painter::place(Window const& window) const
     std::string_view const backdrop = window.design().picture;
     if (!backdrop.empty()) {
         Pictures::Found const found = m_pictures.lookup(backdrop);
-        scene.backdrop = found.picture;
+        scene.backdrop = found.picture ? at_scale(*found.picture, backdrop) : nullptr;
         scene.backdrop_alpha = found.alpha;
     }
     scene.sprites.reserve(window.sprites().size());
@@ -92,7 +115,7 @@ Painter::Scene Painter::place(Window const& window) const
 // and an image does where its picture is opaque.
 Painter::Placed Painter::place(Sprite const& sprite) const
 {
-    Placed placed { .sprite = &sprite, .area = rectangle(sprite) };
+    Placed placed { .sprite = &sprite, .area = rectangle(sprite, m_scale) };
     switch (sprite.kind()) {
     case SpriteKind::Image: {
         auto const& image = static_cast<Image const&>(sprite);
@@ -102,11 +125,12 @@ Painter::Placed Painter::place(Sprite const& sprite) const
         if (!found.picture)
             break;
         if (image.stretch) {
-            placed.picture = m_pictures.sized(*found.picture, placed.area.w, placed.area.h);
+            placed.picture
+                = m_pictures.sized(*found.picture, placed.area.w, placed.area.h, filter(image.picture, found.alpha));
         } else {
-            placed.picture = found.picture;
-            placed.area.w = found.picture->width();
-            placed.area.h = found.picture->height();
+            placed.picture = at_scale(*found.picture, image.picture);
+            placed.area.w = placed.picture->width();
+            placed.area.h = placed.picture->height();
         }
         placed.alpha = found.alpha;
         placed.hides = found.alpha == Pictures::Alpha::Opaque;
@@ -223,7 +247,7 @@ void Painter::lay_picture(Canvas const& picture, Pictures::Alpha alpha, PixelRec
 void Painter::paint_label(Label const& label, PixelRect box, Canvas& canvas) const
 {
     canvas.fill(box, label.BackColor);
-    Lettering(m_fonts.face(label.weight), label.FontSize, label.Caption.view())
+    Lettering(m_fonts.face(label.weight), label.FontSize * m_scale, label.Caption.view())
         .paint_wrapped(canvas, box, label.ForeColor);
 }
 
@@ -244,7 +268,7 @@ void Painter::paint_shape(Shape const& shape, PixelRect box, Canvas& canvas)
 // one pixel down and right. The focused button of the active window gets a dotted rectangle.
 void Painter::paint_button(CommandButton const& button, Canvas& canvas, ButtonLook look) const
 {
-    PixelRect const box = rectangle(button);
+    PixelRect const box = rectangle(button, m_scale);
     if (box.intersect(canvas.clip()).empty())
         return;
     bool const pressed = look.pressed == &button;
@@ -267,7 +291,7 @@ void Painter::paint_button(CommandButton const& button, Canvas& canvas, ButtonLo
         canvas.fill({ inner.x, inner.y, 1, inner.h - 1 }, light);
     }
     int const shift = pressed ? 1 : 0;
-    Lettering(m_fonts.face(button.font.weight), button.font.size, button.Caption.view())
+    Lettering(m_fonts.face(button.font.weight), button.font.size * m_scale, button.Caption.view())
         .paint_centred(canvas, { box.x + shift, box.y + shift, box.w, box.h }, colours::ButtonText);
     if (focused)
         paint_focus(canvas, { face.x + 3, face.y + 3, face.w - 6, face.h - 6 });

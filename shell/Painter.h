@@ -23,10 +23,15 @@ struct ButtonLook {
 // last stored to the first, so that an earlier sprite lies on top, and the buttons above all.
 class Painter {
 public:
-    Painter(Pictures& pictures, Fonts const& fonts)
+    // `scale`: pixels drawn for each pixel of the design, 15 twips, on a high-density screen more
+    // than one.
+    Painter(Pictures& pictures, Fonts const& fonts, double scale = 1)
         : m_pictures(pictures)
         , m_fonts(fonts)
+        , m_scale(scale)
     { }
+
+    double scale() const { return m_scale; }
 
     // Paints only the pixels inside `area`; everything outside it is left as it was.
     void paint(Window const& window, Canvas& canvas, PixelRect area, ButtonLook look) const;
@@ -37,8 +42,10 @@ public:
     // picture is not stretched.
     PixelRect area(Sprite const& sprite) const;
 
-    static int to_pixels(double twips);
-    static PixelRect rectangle(Sprite const& sprite);
+    // Twips to whole pixels at a scale: 15 / `scale` twips a pixel, each edge rounded to the
+    // nearest pixel edge.
+    static int to_pixels(double twips, double scale = 1);
+    static PixelRect rectangle(Sprite const& sprite, double scale = 1);
 
 private:
     // A visible sprite other than a button, as one repaint draws it.
@@ -68,9 +75,12 @@ private:
     static void paint_shape(Shape const& shape, PixelRect box, Canvas& canvas);
     void paint_button(CommandButton const& button, Canvas& canvas, ButtonLook look) const;
     void paint_focus(Canvas& canvas, PixelRect face) const;
+    Canvas const* at_scale(Canvas const& picture, std::string_view name) const;
+    Pictures::Filter filter(std::string_view name, Pictures::Alpha alpha) const;
 
     Pictures& m_pictures;
     Fonts const& m_fonts;
+    double m_scale = 1;
 };
 
 } // namespace tolvane
