@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string_view>
 
 namespace tolvane {
@@ -53,8 +54,15 @@ Desktop::~Desktop()
 }
 
 // The stage measures in twips; a pixel is taken at its centre. At scale 1 that is 15 twips a
-// pixel, and the centre of pixel p lies at 15p + 7.5.
-double Desktop::twips(int pixel) const { return (pixel + 0.5) * 15 / scale(); }
+// pixel, and the centre of pixel p lies at 15p + 7.5, never on a sprite's edge. At other scales a
+// centre can fall exactly on an edge, where the painter rounds the edge up: the pixel is drawn as
+// the sprite to the left of the edge, or above it. The stage counts the edge in the sprite to the
+// right, so the centre is taken a hair to the left, and a click lands on the sprite it is seen on.
+double Desktop::twips(int pixel) const
+{
+    double const centre = (pixel + 0.5) * 15 / scale();
+    return scale() == 1 ? centre : std::nextafter(centre, -std::numeric_limits<double>::infinity());
+}
 
 int Desktop::size_twips(int pixels) const { return static_cast<int>(std::lround(pixels * 15 / scale())); }
 
