@@ -47,15 +47,24 @@ PixelRect Painter::rectangle(Sprite const& sprite, double scale)
         to_pixels(sprite.Top + sprite.Height, scale) - top };
 }
 
-// A picture drawn at its own size is drawn at the scale instead, from a copy made once for that
-// size: pixel art by nearest pixel, the painted pictures smoothly. At scale 1 it is the picture.
+// A picture drawn at its own size is drawn at its size times the scale instead.
+PixelRect Painter::scaled_size(Canvas const& picture) const
+{
+    if (m_scale == 1)
+        return picture.bounds();
+    return { 0, 0, std::max(1, static_cast<int>(std::lround(picture.width() * m_scale))),
+        std::max(1, static_cast<int>(std::lround(picture.height() * m_scale))) };
+}
+
+// The copy to draw at that size, made once for it: pixel art by nearest pixel, the painted
+// pictures smoothly. At scale 1 it is the picture; a copy too large to keep is the picture too,
+// stretched as it is drawn.
 Canvas const* Painter::at_scale(Canvas const& picture, std::string_view name) const
 {
     if (m_scale == 1)
         return &picture;
-    int const width = std::max(1, static_cast<int>(std::lround(picture.width() * m_scale)));
-    int const height = std::max(1, static_cast<int>(std::lround(picture.height() * m_scale)));
-    return m_pictures.sized(picture, width, height, filter(name, m_pictures.lookup(name).alpha));
+    PixelRect const size = scaled_size(picture);
+    return m_pictures.sized(picture, size.w, size.h, filter(name, m_pictures.lookup(name).alpha));
 }
 
 // Pictures stretched at scale 1 are drawn by nearest pixel, as they always were. A picture
@@ -76,9 +85,11 @@ PixelRect Painter::area(Sprite const& sprite) const
     auto const& image = static_cast<Image const&>(sprite);
     if (image.stretch || image.picture.empty())
         return rect;
-    Canvas const* found = m_pictures.find(image.picture);
-    Canvas const* picture = found ? at_scale(*found, image.picture) : nullptr;
-    return picture ? PixelRect { rect.x, rect.y, picture->width(), picture->height() } : rect;
+    Canvas const* picture = m_pictures.find(image.picture);
+    if (!picture)
+        return rect;
+    PixelRect const size = scaled_size(*picture);
+    return { rect.x, rect.y, size.w, size.h };
 }
 
 void Painter::paint(Window const& window, Canvas& canvas, PixelRect area, ButtonLook look) const
@@ -101,7 +112,10 @@ Painter::Scene Painter::place(Window const& window) const
     std::string_view const backdrop = window.design().picture;
     if (!backdrop.empty()) {
         Pictures::Found const found = m_pictures.lookup(backdrop);
-        scene.backdrop = found.picture ? at_scale(*found.picture, backdrop) : nullptr;
+        if (found.picture) {
+            scene.backdrop = at_scale(*found.picture, backdrop);
+            scene.backdrop_area = scaled_size(*found.picture);
+        }
         scene.backdrop_alpha = found.alpha;
     }
     scene.sprites.reserve(window.sprites().size());
@@ -129,8 +143,9 @@ Painter::Placed Painter::place(Sprite const& sprite) const
                 = m_pictures.sized(*found.picture, placed.area.w, placed.area.h, filter(image.picture, found.alpha));
         } else {
             placed.picture = at_scale(*found.picture, image.picture);
-            placed.area.w = placed.picture->width();
-            placed.area.h = placed.picture->height();
+            PixelRect const size = scaled_size(*found.picture);
+            placed.area.w = size.w;
+            placed.area.h = size.h;
         }
         placed.alpha = found.alpha;
         placed.hides = found.alpha == Pictures::Alpha::Opaque;
@@ -205,10 +220,10 @@ bool Painter::split(
 void Painter::paint_background(Window const& window, Scene const& scene, Canvas& canvas) const
 {
     bool const opaque = scene.backdrop_alpha == Pictures::Alpha::Opaque;
-    if (!scene.backdrop || !opaque || !scene.backdrop->bounds().contains(canvas.clip()))
+    if (!scene.backdrop || !opaque || !scene.backdrop_area.contains(canvas.clip()))
         canvas.fill(canvas.bounds(), window.design().BackColor);
     if (scene.backdrop)
-        lay_picture(*scene.backdrop, scene.backdrop_alpha, scene.backdrop->bounds(), canvas);
+        lay_picture(*scene.backdrop, scene.backdrop_alpha, scene.backdrop_area, canvas);
 }
 
 void Painter::paint_sprite(Placed const& placed, Canvas& canvas) const

@@ -58,6 +58,7 @@ private:
     };
     struct Scene {
         Canvas const* backdrop = nullptr; // the window's own picture
+        PixelRect backdrop_area; // where it lies: from the top-left corner, at its size times the scale
         Pictures::Alpha backdrop_alpha = Pictures::Alpha::Blended;
         std::vector<Placed> sprites; // in stored order
     };
@@ -75,6 +76,7 @@ private:
     static void paint_shape(Shape const& shape, PixelRect box, Canvas& canvas);
     void paint_button(CommandButton const& button, Canvas& canvas, ButtonLook look) const;
     void paint_focus(Canvas& canvas, PixelRect face) const;
+    PixelRect scaled_size(Canvas const& picture) const;
     Canvas const* at_scale(Canvas const& picture, std::string_view name) const;
     Pictures::Filter filter(std::string_view name, Pictures::Alpha alpha) const;
 

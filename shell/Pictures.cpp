@@ -23,11 +23,12 @@ Pictures::Pictures(std::filesystem::path folder, std::ostream& warnings)
 
 // Sprites keep their sizes, so a handful of copies serve a whole run. Should sizes keep
 // changing, the copies are dropped and made afresh rather than piling up; sizes far beyond any
-// window are drawn from the picture itself.
+// window are drawn from the picture itself. The largest copy kept is the size of a 4K screen, so
+// that the alien field's picture is kept at scale 2.
 Canvas const* Pictures::sized(Canvas const& picture, int width, int height, Filter filter)
 {
     constexpr std::size_t most_copies = 64;
-    constexpr long long largest_copy = 1 << 20; // pixels
+    constexpr long long largest_copy = 3840 * 2160; // pixels
     if ((picture.width() == width && picture.height() == height) || width <= 0 || height <= 0
         || static_cast<long long>(width) * height > largest_copy)
         return &picture;
