@@ -47,6 +47,15 @@ PixelRect Painter::rectangle(Sprite const& sprite, double scale)
         to_pixels(sprite.Top + sprite.Height, scale) - top };
 }
 
+// A line of the design, such as a shape's border, in whole pixels at the scale: never thinner
+// than a pixel where it has any width.
+int Painter::scaled_line(int pixels) const
+{
+    if (pixels <= 0)
+        return 0;
+    return m_scale == 1 ? pixels : std::max(1, static_cast<int>(std::lround(pixels * m_scale)));
+}
+
 // A picture drawn at its own size is drawn at its size times the scale instead.
 PixelRect Painter::scaled_size(Canvas const& picture) const
 {
@@ -268,9 +277,9 @@ void Painter::paint_label(Label const& label, PixelRect box, Canvas& canvas) con
 
 // The border lies inside the rectangle; a shape without fill shows what is beneath it unless
 // its background is opaque.
-void Painter::paint_shape(Shape const& shape, PixelRect box, Canvas& canvas)
+void Painter::paint_shape(Shape const& shape, PixelRect box, Canvas& canvas) const
 {
-    int const border = std::max(shape.border_width, 0);
+    int const border = scaled_line(shape.border_width);
     PixelRect const inside { box.x + border, box.y + border, box.w - 2 * border, box.h - 2 * border };
     if (shape.FillStyle == 0)
         canvas.fill(inside, shape.FillColor);

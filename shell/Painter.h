@@ -73,7 +73,8 @@ private:
     void paint_sprite(Placed const& placed, Canvas& canvas) const;
     static void lay_picture(Canvas const& picture, Pictures::Alpha alpha, PixelRect area, Canvas& canvas);
     void paint_label(Label const& label, PixelRect box, Canvas& canvas) const;
-    static void paint_shape(Shape const& shape, PixelRect box, Canvas& canvas);
+    void paint_shape(Shape const& shape, PixelRect box, Canvas& canvas) const;
+    int scaled_line(int pixels) const;
     void paint_button(CommandButton const& button, Canvas& canvas, ButtonLook look) const;
     void paint_focus(Canvas& canvas, PixelRect face) const;
     PixelRect scaled_size(Canvas const& picture) const;

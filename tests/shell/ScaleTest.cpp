@@ -10,6 +10,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 namespace tolvane {
 namespace {
@@ -183,6 +184,39 @@ TEST(ScaledText, IsSetAtTheScaledSizeNotMagnified)
         double const edge_share = static_cast<double>(one.partial) / one.inked;
         double const scaled_edge_share = static_cast<double>(scaled.partial) / scaled.inked;
         EXPECT_LT(scaled_edge_share, edge_share * (1 + 1 / scale) / 2) << "scale " << scale;
+    }
+}
+
+// A white square in a black border two pixels wide.
+class Frame final : public Window {
+public:
+    explicit Frame(Stage& stage)
+        : Window(stage, { .name = "Frame", .caption = "Frame", .client_width = 10 * 15, .client_height = 10 * 15 })
+    {
+        store({ &shpFrame });
+    }
+    Shape shpFrame { { .name = "shpFrame",
+        .bounds = { 0, 0, 10 * 15, 10 * 15 },
+        .BorderColor = colours::Black,
+        .border_width = 2,
+        .FillColor = colours::White,
+        .FillStyle = 0 } };
+};
+
+TEST(ScaledLines, AShapesBorderGrowsWithTheScale)
+{
+    VirtualClock clock;
+    Stage stage { clock };
+    stage.add_window("Frame", [](Stage& s) { return std::make_unique<Frame>(s); });
+    Window& frame = stage.load("Frame");
+    Pictures pictures { std::cerr };
+    for (auto const& [scale, border] : { std::pair { 1.0, 2 }, std::pair { 1.5, 3 }, std::pair { 2.0, 4 } }) {
+        Canvas canvas(
+            Painter::to_pixels(frame.client_width(), scale), Painter::to_pixels(frame.client_height(), scale));
+        Painter { pictures, testing::test_fonts(), scale }.paint(frame, canvas, canvas.bounds(), {});
+        int const middle = canvas.height() / 2;
+        EXPECT_EQ(canvas.pixel(border - 1, middle), pixel_of(colours::Black)) << "scale " << scale;
+        EXPECT_EQ(canvas.pixel(border, middle), pixel_of(colours::White)) << "scale " << scale;
     }
 }
 
