@@ -2,6 +2,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Version.h"
 #include "shell/Journal.h"
+#include "shell/Scale.h"
 #include "shell/Shell.h"
 #include "tools/script/Script.h"
 
@@ -26,6 +27,7 @@ constexpr std::array options {
     tolvane::Option { "--replay", "FILE", "play the script or journal FILE on the windows; your own input is ignored" },
     tolvane::Option { "--speed", "X", "with --replay, let time pass X times as fast (0.01 to 1000, default 1)" },
     tolvane::Option { "--mute", "", "start with sound off (Ctrl+M turns it on and off)" },
+    tolvane::Option { "--scale", "F", "draw the windows F times as large (0.5 to 4; default: the desktop's own)" },
 };
 
 constexpr double slowest = 0.01;
@@ -48,6 +50,13 @@ int refuse(std::string const& message)
     return 2;
 }
 
+// The scale given, checked already by `play`; none leaves it to the desktop.
+std::optional<double> chosen_scale(tolvane::CommandLine const& command_line)
+{
+    auto const text = command_line.value("--scale");
+    return text ? tolvane::scale_of(*text) : std::nullopt;
+}
+
 // The journal is opened before any window, so that a file that cannot be written is said at once.
 int record(tolvane::CommandLine const& command_line)
 {
@@ -59,6 +68,7 @@ int record(tolvane::CommandLine const& command_line)
             return refuse("cannot record: " + error);
     }
     tolvane::Session session;
+    session.scale = chosen_scale(command_line);
     session.muted = command_line.has("--mute");
     session.journal = journal.get();
     session.state = [](tolvane::Stage const& stage) { return tolvane::dump_state(stage); };
@@ -101,6 +111,7 @@ int replay(tolvane::CommandLine const& command_line, std::string const& path)
     if (!file)
         return refuse(path + ": " + std::strerror(errno));
     tolvane::Session session;
+    session.scale = chosen_scale(command_line);
     session.muted = command_line.has("--mute");
     session.replay = [&](tolvane::Replay& on_desktop) {
         DesktopPace pace(on_desktop);
@@ -118,6 +129,8 @@ int play(tolvane::CommandLine const& command_line)
         return refuse("--record and --replay cannot be used together: a replay is recorded already");
     if (!script && command_line.has("--speed"))
         return refuse("--speed goes with --replay");
+    if (auto const scale = command_line.value("--scale"); scale && !tolvane::scale_of(*scale))
+        return refuse("bad --scale '" + *scale + "': expected a number from 0.5 to 4");
     return script ? replay(command_line, *script) : record(command_line);
 }
 

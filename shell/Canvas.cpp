@@ -3,6 +3,7 @@
 #include "shell/Coverage.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cmath>
 #include <utility>
@@ -233,6 +234,58 @@ Canvas Canvas::scaled(int width, int height) const
         std::uint32_t* target = &copy.m_pixels[copy.index(0, y)];
         for (std::size_t i = 0; i < copy.m_columns.size(); ++i)
             target[i] = source[copy.m_columns[i]];
+    }
+    return copy;
+}
+
+namespace {
+
+// Where a target pixel's centre falls between two source pixel centres: the first of them and
+// the weight of the second.
+struct Between {
+    int first = 0;
+    int second = 0;
+    double weight = 0;
+};
+
+Between between(int target, int target_size, int source_size)
+{
+    double const at = std::clamp((target + 0.5) * source_size / target_size - 0.5, 0.0, source_size - 1.0);
+    int const first = static_cast<int>(at);
+    return { first, std::min(first + 1, source_size - 1), at - first };
+}
+
+} // namespace
+
+Canvas Canvas::smoothed(int width, int height) const
+{
+    Canvas copy(width, height);
+    if (m_width == 0 || m_height == 0)
+        return copy;
+    for (int y = 0; y < height; ++y) {
+        Between const row = between(y, height, m_height);
+        for (int x = 0; x < width; ++x) {
+            Between const column = between(x, width, m_width);
+            std::array<double, 4> sum {}; // alpha-weighted red, green, blue, then alpha
+            auto const add = [&](int sx, int sy, double weight) {
+                std::uint32_t const p = pixel(sx, sy);
+                double const alpha = (p >> 24) * weight;
+                sum[0] += ((p >> 16) & 0xFF) * alpha;
+                sum[1] += ((p >> 8) & 0xFF) * alpha;
+                sum[2] += (p & 0xFF) * alpha;
+                sum[3] += alpha;
+            };
+            add(column.first, row.first, (1 - column.weight) * (1 - row.weight));
+            add(column.second, row.first, column.weight * (1 - row.weight));
+            add(column.first, row.second, (1 - column.weight) * row.weight);
+            add(column.second, row.second, column.weight * row.weight);
+            auto const channel = [&](double value) { return static_cast<std::uint32_t>(std::lround(value)) & 0xFF; };
+            std::uint32_t const alpha = channel(sum[3]);
+            std::uint32_t colour = 0;
+            if (sum[3] > 0)
+                colour = channel(sum[0] / sum[3]) << 16 | channel(sum[1] / sum[3]) << 8 | channel(sum[2] / sum[3]);
+            copy.m_pixels[copy.index(x, y)] = alpha << 24 | colour;
+        }
     }
     return copy;
 }

@@ -33,8 +33,8 @@ std::vector<PixelRect> Damage::collect(Window const& window, Painter const& pain
     std::vector<PixelRect> areas;
     if (first) {
         m_looks.emplace(sprites.size());
-        areas.push_back(
-            { 0, 0, Painter::to_pixels(window.client_width()), Painter::to_pixels(window.client_height()) });
+        areas.push_back({ 0, 0, Painter::to_pixels(window.client_width(), painter.scale()),
+            Painter::to_pixels(window.client_height(), painter.scale()) });
     }
     for (std::size_t i = 0; i < sprites.size(); ++i) {
         Look now = look_of(*sprites[i], painter, look);

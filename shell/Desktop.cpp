@@ -7,6 +7,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <string_view>
 
 namespace tolvane {
@@ -31,14 +33,11 @@ int stage_button(std::uint8_t button)
     }
 }
 
-// The stage measures in twips; a pixel is taken at its centre.
-double twips(int pixel) { return (pixel + 0.5) * 15; }
-
 } // namespace
 
-Desktop::Desktop(Pictures& pictures, Fonts const& fonts)
+Desktop::Desktop(Pictures& pictures, Fonts const& fonts, double scale)
     : m_pictures(pictures)
-    , m_painter(pictures, fonts)
+    , m_painter(pictures, fonts, scale)
 {
     if (char const* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "x11") {
         survive_stale_window_errors();
@@ -53,6 +52,19 @@ Desktop::~Desktop()
     if (m_watching_x)
         stop_watching_for_destroyed_windows();
 }
+
+// The stage measures in twips; a pixel is taken at its centre. At scale 1 that is 15 twips a
+// pixel, and the centre of pixel p lies at 15p + 7.5, never on a sprite's edge. At other scales a
+// centre can fall exactly on an edge, where the painter rounds the edge up: the pixel is drawn as
+// the sprite to the left of the edge, or above it. The stage counts the edge in the sprite to the
+// right, so the centre is taken a hair to the left, and a click lands on the sprite it is seen on.
+double Desktop::twips(int pixel) const
+{
+    double const centre = (pixel + 0.5) * 15 / scale();
+    return scale() == 1 ? centre : std::nextafter(centre, -std::numeric_limits<double>::infinity());
+}
+
+int Desktop::size_twips(int pixels) const { return static_cast<int>(std::lround(pixels * 15 / scale())); }
 
 DesktopWindow* Desktop::find(Window const& window) const
 {
@@ -77,7 +89,7 @@ DesktopWindow* Desktop::find_x_window(unsigned long x_window) const
 
 void Desktop::window_loaded(Window& window)
 {
-    m_windows.push_back(std::make_unique<DesktopWindow>(window, m_pictures.find(icon_picture)));
+    m_windows.push_back(std::make_unique<DesktopWindow>(window, m_pictures.find(icon_picture), scale()));
     m_windows.back()->show_paused(paused());
 }
 
@@ -233,8 +245,9 @@ void Desktop::on_window_event(SDL_WindowEvent const& event)
         desktop_window->settle_position();
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        if (!paused() && (event.data1 * 15 != window.client_width() || event.data2 * 15 != window.client_height()))
-            m_input->resize(window, event.data1 * 15, event.data2 * 15);
+        if (int const width = size_twips(event.data1), height = size_twips(event.data2);
+            !paused() && (width != window.client_width() || height != window.client_height()))
+            m_input->resize(window, width, height);
         break;
     case SDL_WINDOWEVENT_EXPOSED:
         desktop_window->settle_position();
@@ -371,8 +384,8 @@ void Desktop::catch_up_sizes()
         Window& window = desktop_window->window();
         PixelRect const size = desktop_window->client_size();
         if (window.visible() && !size.empty()
-            && (size.w * 15 != window.client_width() || size.h * 15 != window.client_height()))
-            m_input->resize(window, size.w * 15, size.h * 15);
+            && (size_twips(size.w) != window.client_width() || size_twips(size.h) != window.client_height()))
+            m_input->resize(window, size_twips(size.w), size_twips(size.h));
     }
 }
 

@@ -23,7 +23,11 @@ namespace tolvane {
 // key presses, mouse presses, closes and resizes.
 class Desktop final : public Display {
 public:
-    Desktop(Pictures& pictures, Fonts const& fonts);
+    // `scale`: pixels on the screen for each pixel of the design (15 twips); 1 on a usual screen.
+    Desktop(Pictures& pictures, Fonts const& fonts, double scale = 1);
+    double scale() const { return m_painter.scale(); }
+    // Where the centre of client pixel `pixel` lies, in twips, along either axis.
+    double twips(int pixel) const;
     ~Desktop() override;
 
     // The stage to show, and the way the desktop's input reaches it: straight through unless
@@ -75,6 +79,7 @@ private:
     void note_minimized();
     void set_pause(bool by_key, bool all_minimized);
     void catch_up_sizes();
+    int size_twips(int pixels) const;
 
     Pictures& m_pictures;
     bool m_watching_x = false;

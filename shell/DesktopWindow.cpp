@@ -13,8 +13,6 @@ namespace tolvane {
 
 namespace {
 
-int pixels(int twips) { return Painter::to_pixels(twips); }
-
 SDL_Rect sdl_rect(PixelRect r) { return { r.x, r.y, r.w, r.h }; }
 
 // The canvas holds 0xAARRGGBB; a surface of either of these formats holds the same bytes.
@@ -53,8 +51,9 @@ PixelRect work_area(SDL_Window* window)
 
 // A window the desktop does not place opens with its client area at its design frame's
 // distance from the screen's corner.
-DesktopWindow::DesktopWindow(Window& window, Canvas const* icon)
+DesktopWindow::DesktopWindow(Window& window, Canvas const* icon, double scale)
     : m_window(window)
+    , m_scale(scale)
 {
     m_canvas.resize(drawn().w, drawn().h);
     WindowDesign const& design = window.design();

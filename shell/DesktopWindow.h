@@ -20,7 +20,8 @@ namespace tolvane {
 // only what changed in it.
 class DesktopWindow {
 public:
-    DesktopWindow(Window& window, Canvas const* icon);
+    // `scale`: pixels on the screen for each pixel of the design.
+    DesktopWindow(Window& window, Canvas const* icon, double scale = 1);
     ~DesktopWindow();
     DesktopWindow(DesktopWindow const&) = delete;
     DesktopWindow& operator=(DesktopWindow const&) = delete;
@@ -71,12 +72,14 @@ private:
         int right = 0;
     };
     SDL_Point wanted_position() const;
+    int pixels(double twips) const { return Painter::to_pixels(twips, m_scale); }
     void paint_on_surface();
     void present(std::vector<PixelRect> const& areas);
     void copy_across(std::vector<SDL_Rect> const& rects, SDL_Surface* target);
     void convert(std::vector<SDL_Rect> const& rects, SDL_Surface* target);
 
     Window& m_window;
+    double m_scale = 1;
     SDL_Window* m_sdl = nullptr;
     std::uint32_t m_id = 0;
     unsigned long m_x_window = 0;

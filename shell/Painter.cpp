@@ -30,32 +30,75 @@ bool is_button(Sprite const* sprite) { return sprite->kind() == SpriteKind::Comm
 
 // Every sprite's four edges go through here on every repaint. Within the clamped range a
 // truncation, stepped down for negative values, is exactly the floor, and cheaper than calling it.
-int Painter::to_pixels(double twips)
+int Painter::to_pixels(double twips, double scale)
 {
     if (std::isnan(twips))
         return 0;
-    double const pixels = std::clamp(twips / twips_per_pixel, -farthest_pixel, farthest_pixel) + 0.5;
+    double const pixels = std::clamp(twips * scale / twips_per_pixel, -farthest_pixel, farthest_pixel) + 0.5;
     int const truncated = static_cast<int>(pixels);
     return truncated > pixels ? truncated - 1 : truncated;
 }
 
-PixelRect Painter::rectangle(Sprite const& sprite)
+PixelRect Painter::rectangle(Sprite const& sprite, double scale)
 {
-    int const left = to_pixels(sprite.Left);
-    int const top = to_pixels(sprite.Top);
-    return { left, top, to_pixels(sprite.Left + sprite.Width) - left, to_pixels(sprite.Top + sprite.Height) - top };
+    int const left = to_pixels(sprite.Left, scale);
+    int const top = to_pixels(sprite.Top, scale);
+    return { left, top, to_pixels(sprite.Left + sprite.Width, scale) - left,
+        to_pixels(sprite.Top + sprite.Height, scale) - top };
+}
+
+// A line of the design, such as a shape's border, in whole pixels at the scale: never thinner
+// than a pixel where it has any width.
+int Painter::scaled_line(int pixels) const
+{
+    if (pixels <= 0)
+        return 0;
+    return m_scale == 1 ? pixels : std::max(1, static_cast<int>(std::lround(pixels * m_scale)));
+}
+
+// A picture drawn at its own size is drawn at its size times the scale instead.
+PixelRect Painter::scaled_size(Canvas const& picture) const
+{
+    if (m_scale == 1)
+        return picture.bounds();
+    return { 0, 0, std::max(1, static_cast<int>(std::lround(picture.width() * m_scale))),
+        std::max(1, static_cast<int>(std::lround(picture.height() * m_scale))) };
+}
+
+// The copy to draw at that size, made once for it: pixel art by nearest pixel, the painted
+// pictures smoothly. At scale 1 it is the picture; a copy too large to keep is the picture too,
+// stretched as it is drawn.
+Canvas const* Painter::at_scale(Canvas const& picture, std::string_view name) const
+{
+    if (m_scale == 1)
+        return &picture;
+    PixelRect const size = scaled_size(picture);
+    return m_pictures.sized(picture, size.w, size.h, filter(name, m_pictures.lookup(name).alpha));
+}
+
+// Pictures stretched at scale 1 are drawn by nearest pixel, as they always were. A picture
+// whose pixels are all either opaque or clear stays so, for its alpha is what decides how the
+// canvas lays it.
+Pictures::Filter Painter::filter(std::string_view name, Pictures::Alpha alpha) const
+{
+    if (m_scale == 1 || alpha == Pictures::Alpha::CutOut)
+        return Pictures::Filter::Nearest;
+    return Pictures::filter_of(name);
 }
 
 PixelRect Painter::area(Sprite const& sprite) const
 {
-    PixelRect const rect = rectangle(sprite);
+    PixelRect const rect = rectangle(sprite, m_scale);
     if (sprite.kind() != SpriteKind::Image)
         return rect;
     auto const& image = static_cast<Image const&>(sprite);
     if (image.stretch || image.picture.empty())
         return rect;
     Canvas const* picture = m_pictures.find(image.picture);
-    return picture ? PixelRect { rect.x, rect.y, picture->width(), picture->height() } : rect;
+    if (!picture)
+        return rect;
+    PixelRect const size = scaled_size(*picture);
+    return { rect.x, rect.y, size.w, size.h };
 }
 
 void Painter::paint(Window const& window, Canvas& canvas, PixelRect area, ButtonLook look) const
@@ -78,7 +121,10 @@ Painter::Scene Painter::place(Window const& window) const
     std::string_view const backdrop = window.design().picture;
     if (!backdrop.empty()) {
         Pictures::Found const found = m_pictures.lookup(backdrop);
-        scene.backdrop = found.picture;
+        if (found.picture) {
+            scene.backdrop = at_scale(*found.picture, backdrop);
+            scene.backdrop_area = scaled_size(*found.picture);
+        }
         scene.backdrop_alpha = found.alpha;
     }
     scene.sprites.reserve(window.sprites().size());
@@ -92,7 +138,7 @@ Painter::Scene Painter::place(Window const& window) const
 // and an image does where its picture is opaque.
 Painter::Placed Painter::place(Sprite const& sprite) const
 {
-    Placed placed { .sprite = &sprite, .area = rectangle(sprite) };
+    Placed placed { .sprite = &sprite, .area = rectangle(sprite, m_scale) };
     switch (sprite.kind()) {
     case SpriteKind::Image: {
         auto const& image = static_cast<Image const&>(sprite);
@@ -102,11 +148,13 @@ Painter::Placed Painter::place(Sprite const& sprite) const
         if (!found.picture)
             break;
         if (image.stretch) {
-            placed.picture = m_pictures.sized(*found.picture, placed.area.w, placed.area.h);
+            placed.picture
+                = m_pictures.sized(*found.picture, placed.area.w, placed.area.h, filter(image.picture, found.alpha));
         } else {
-            placed.picture = found.picture;
-            placed.area.w = found.picture->width();
-            placed.area.h = found.picture->height();
+            placed.picture = at_scale(*found.picture, image.picture);
+            PixelRect const size = scaled_size(*found.picture);
+            placed.area.w = size.w;
+            placed.area.h = size.h;
         }
         placed.alpha = found.alpha;
         placed.hides = found.alpha == Pictures::Alpha::Opaque;
@@ -181,10 +229,10 @@ bool Painter::split(
 void Painter::paint_background(Window const& window, Scene const& scene, Canvas& canvas) const
 {
     bool const opaque = scene.backdrop_alpha == Pictures::Alpha::Opaque;
-    if (!scene.backdrop || !opaque || !scene.backdrop->bounds().contains(canvas.clip()))
+    if (!scene.backdrop || !opaque || !scene.backdrop_area.contains(canvas.clip()))
         canvas.fill(canvas.bounds(), window.design().BackColor);
     if (scene.backdrop)
-        lay_picture(*scene.backdrop, scene.backdrop_alpha, scene.backdrop->bounds(), canvas);
+        lay_picture(*scene.backdrop, scene.backdrop_alpha, scene.backdrop_area, canvas);
 }
 
 void Painter::paint_sprite(Placed const& placed, Canvas& canvas) const
@@ -223,15 +271,15 @@ void Painter::lay_picture(Canvas const& picture, Pictures::Alpha alpha, PixelRec
 void Painter::paint_label(Label const& label, PixelRect box, Canvas& canvas) const
 {
     canvas.fill(box, label.BackColor);
-    Lettering(m_fonts.face(label.weight), label.FontSize, label.Caption.view())
+    Lettering(m_fonts.face(label.weight), label.FontSize * m_scale, label.Caption.view())
         .paint_wrapped(canvas, box, label.ForeColor);
 }
 
 // The border lies inside the rectangle; a shape without fill shows what is beneath it unless
 // its background is opaque.
-void Painter::paint_shape(Shape const& shape, PixelRect box, Canvas& canvas)
+void Painter::paint_shape(Shape const& shape, PixelRect box, Canvas& canvas) const
 {
-    int const border = std::max(shape.border_width, 0);
+    int const border = scaled_line(shape.border_width);
     PixelRect const inside { box.x + border, box.y + border, box.w - 2 * border, box.h - 2 * border };
     if (shape.FillStyle == 0)
         canvas.fill(inside, shape.FillColor);
@@ -244,7 +292,7 @@ void Painter::paint_shape(Shape const& shape, PixelRect box, Canvas& canvas)
 // one pixel down and right. The focused button of the active window gets a dotted rectangle.
 void Painter::paint_button(CommandButton const& button, Canvas& canvas, ButtonLook look) const
 {
-    PixelRect const box = rectangle(button);
+    PixelRect const box = rectangle(button, m_scale);
     if (box.intersect(canvas.clip()).empty())
         return;
     bool const pressed = look.pressed == &button;
@@ -267,7 +315,7 @@ void Painter::paint_button(CommandButton const& button, Canvas& canvas, ButtonLo
         canvas.fill({ inner.x, inner.y, 1, inner.h - 1 }, light);
     }
     int const shift = pressed ? 1 : 0;
-    Lettering(m_fonts.face(button.font.weight), button.font.size, button.Caption.view())
+    Lettering(m_fonts.face(button.font.weight), button.font.size * m_scale, button.Caption.view())
         .paint_centred(canvas, { box.x + shift, box.y + shift, box.w, box.h }, colours::ButtonText);
     if (focused)
         paint_focus(canvas, { face.x + 3, face.y + 3, face.w - 6, face.h - 6 });

@@ -23,10 +23,15 @@ struct ButtonLook {
 // last stored to the first, so that an earlier sprite lies on top, and the buttons above all.
 class Painter {
 public:
-    Painter(Pictures& pictures, Fonts const& fonts)
+    // `scale`: pixels drawn for each pixel of the design, 15 twips, on a high-density screen more
+    // than one.
+    Painter(Pictures& pictures, Fonts const& fonts, double scale = 1)
         : m_pictures(pictures)
         , m_fonts(fonts)
+        , m_scale(scale)
     { }
+
+    double scale() const { return m_scale; }
 
     // Paints only the pixels inside `area`; everything outside it is left as it was.
     void paint(Window const& window, Canvas& canvas, PixelRect area, ButtonLook look) const;
@@ -37,8 +42,10 @@ public:
     // picture is not stretched.
     PixelRect area(Sprite const& sprite) const;
 
-    static int to_pixels(double twips);
-    static PixelRect rectangle(Sprite const& sprite);
+    // Twips to whole pixels at a scale: 15 / `scale` twips a pixel, each edge rounded to the
+    // nearest pixel edge.
+    static int to_pixels(double twips, double scale = 1);
+    static PixelRect rectangle(Sprite const& sprite, double scale = 1);
 
 private:
     // A visible sprite other than a button, as one repaint draws it.
@@ -51,6 +58,7 @@ private:
     };
     struct Scene {
         Canvas const* backdrop = nullptr; // the window's own picture
+        PixelRect backdrop_area; // where it lies: from the top-left corner, at its size times the scale
         Pictures::Alpha backdrop_alpha = Pictures::Alpha::Blended;
         std::vector<Placed> sprites; // in stored order
     };
@@ -65,12 +73,17 @@ private:
     void paint_sprite(Placed const& placed, Canvas& canvas) const;
     static void lay_picture(Canvas const& picture, Pictures::Alpha alpha, PixelRect area, Canvas& canvas);
     void paint_label(Label const& label, PixelRect box, Canvas& canvas) const;
-    static void paint_shape(Shape const& shape, PixelRect box, Canvas& canvas);
+    void paint_shape(Shape const& shape, PixelRect box, Canvas& canvas) const;
+    int scaled_line(int pixels) const;
     void paint_button(CommandButton const& button, Canvas& canvas, ButtonLook look) const;
     void paint_focus(Canvas& canvas, PixelRect face) const;
+    PixelRect scaled_size(Canvas const& picture) const;
+    Canvas const* at_scale(Canvas const& picture, std::string_view name) const;
+    Pictures::Filter filter(std::string_view name, Pictures::Alpha alpha) const;
 
     Pictures& m_pictures;
     Fonts const& m_fonts;
+    double m_scale = 1;
 };
 
 } // namespace tolvane

@@ -6,6 +6,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <ostream>
 
@@ -22,21 +23,34 @@ Pictures::Pictures(std::filesystem::path folder, std::ostream& warnings)
 
 // Sprites keep their sizes, so a handful of copies serve a whole run. Should sizes keep
 // changing, the copies are dropped and made afresh rather than piling up; sizes far beyond any
-// window are drawn from the picture itself.
-Canvas const* Pictures::sized(Canvas const& picture, int width, int height)
+// window are drawn from the picture itself. The largest copy kept is the size of a 4K screen, so
+// that the alien field's picture is kept at scale 2.
+Canvas const* Pictures::sized(Canvas const& picture, int width, int height, Filter filter)
 {
     constexpr std::size_t most_copies = 64;
-    constexpr long long largest_copy = 1 << 20; // pixels
+    constexpr long long largest_copy = 3840 * 2160; // pixels
     if ((picture.width() == width && picture.height() == height) || width <= 0 || height <= 0
         || static_cast<long long>(width) * height > largest_copy)
         return &picture;
-    auto const key = std::make_tuple(&picture, width, height);
+    auto const key = std::make_tuple(&picture, width, height, filter);
     auto found = m_sized.find(key);
     if (found != m_sized.end())
         return &found->second;
     if (m_sized.size() >= most_copies)
         m_sized.clear();
-    return &m_sized.emplace(key, picture.scaled(width, height)).first->second;
+    Canvas copy = filter == Filter::Smooth ? picture.smoothed(width, height) : picture.scaled(width, height);
+    return &m_sized.emplace(key, std::move(copy)).first->second;
+}
+
+// The pictures painted from vector drawings or drawn by a program; every other asset is pixel
+// art drawn on a coarse grid. docs/art.md lists which is which.
+Pictures::Filter Pictures::filter_of(std::string_view name)
+{
+    static constexpr std::array<std::string_view, 13> painted { "Mainform/Image1", "Mainform/Image2",
+        "Mainform/ImgCopter", "Mainform/imgpondleap", "Mainform/imgstarbreach", "Pondleap1/Picture",
+        "Pondleap1/imgTrophy", "Pondleap2/Picture", "Pondleap2/Image1", "Pondleap2/Image2", "Starbreach1/Picture",
+        "Starbreach1/imgbomb", "icon/tolvane-48" };
+    return std::find(painted.begin(), painted.end(), name) != painted.end() ? Filter::Smooth : Filter::Nearest;
 }
 
 Pictures::Found Pictures::lookup(std::string_view name)

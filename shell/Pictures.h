@@ -40,7 +40,12 @@ public:
     // A picture scaled to a size by nearest pixel, exactly as drawing it stretched would scale
     // it, made once for each size it is drawn at. A large picture drawn small reads one pixel
     // here and one there all over its memory on every draw; its small copy stays in the cache.
-    Canvas const* sized(Canvas const& picture, int width, int height);
+    // Pixel art keeps its hard edges when scaled, taking the nearest pixel; the painted pictures,
+    // the covers, backgrounds and title pictures, are filtered smoothly instead.
+    enum class Filter { Nearest, Smooth };
+    Canvas const* sized(Canvas const& picture, int width, int height, Filter filter = Filter::Nearest);
+    // How the asset of that name is scaled: smoothly for a painted picture, else by nearest pixel.
+    static Filter filter_of(std::string_view name);
     std::filesystem::path const& folder() const { return m_folder; }
 
     static std::unique_ptr<Canvas> read(std::filesystem::path const& file);
@@ -58,7 +63,7 @@ private:
     std::filesystem::path m_folder; // empty: the built-in pictures
     std::ostream& m_warnings;
     std::map<std::string, Loaded, std::less<>> m_loaded;
-    std::map<std::tuple<Canvas const*, int, int>, Canvas> m_sized;
+    std::map<std::tuple<Canvas const*, int, int, Filter>, Canvas> m_sized;
 };
 
 } // namespace tolvane

@@ -6,6 +6,7 @@
 #include "shell/PausableClock.h"
 #include "shell/Pictures.h"
 #include "shell/QuietStandardError.h"
+#include "shell/Scale.h"
 #include "shell/Settings.h"
 #include "shell/Sound.h"
 #include "shell/StageTime.h"
@@ -146,7 +147,7 @@ int play_on_desktop(
     // The loop's own clock stands still while the box set is paused; the stage's is set from it.
     PausableClock clock(steady_clock);
     StageTime time(clock, session.journal);
-    Desktop desktop(pictures, *fonts);
+    Desktop desktop(pictures, *fonts, session.scale.value_or(desktop_scale()));
     Sound sound(desktop, session.muted || read_settings(settings_path(), std::cerr).muted, std::cerr);
     Stage stage(time.clock(), &sound);
     TimedInput input(stage, time);

@@ -6,6 +6,7 @@
 #include "stage/Stage.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,8 @@ struct Session {
     double speed = 1;
     // Sound starts muted when set, or when the player's settings say so.
     bool muted = false;
+    // The windows are drawn at this scale when given, else at the desktop's own.
+    std::optional<double> scale;
 };
 int play_on_desktop(
     std::function<void(Stage&)> const& add_windows, std::string_view startup_window, Session const& session = {});

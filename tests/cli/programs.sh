@@ -61,6 +61,12 @@ done <<CASES
 --replay $scratch/script --speed abc|tolvane: bad --speed 'abc': expected a number from 0.01 to 1000
 --replay $scratch/script --speed 1e9|tolvane: bad --speed '1e9': expected a number from 0.01 to 1000
 --speed 2|tolvane: --speed goes with --replay
+--scale 0.4|tolvane: bad --scale '0.4': expected a number from 0.5 to 4
+--scale 4.01|tolvane: bad --scale '4.01': expected a number from 0.5 to 4
+--scale big|tolvane: bad --scale 'big': expected a number from 0.5 to 4
+--scale 2x|tolvane: bad --scale '2x': expected a number from 0.5 to 4
+--scale nan|tolvane: bad --scale 'nan': expected a number from 0.5 to 4
+--replay $scratch/script --scale 0|tolvane: bad --scale '0': expected a number from 0.5 to 4
 --record $scratch/journal --replay $scratch/script|tolvane: --record and --replay cannot be used together: a replay is recorded already
 CASES
 rm -rf "$scratch"

@@ -60,6 +60,27 @@ TEST(Canvas, PictureIsScaledByNearestPixelAndLaidOverThroughItsAlpha)
         EXPECT_EQ(canvas.pixel(x, 1), 0xFF00FF00u) << x;
 }
 
+// Halved, each pixel is the mean of four, and a clear pixel adds no colour, only clearness;
+// doubled, the corners keep their colours and the pixels between mix their neighbours.
+TEST(Canvas, SmoothedCopyMixesNeighboursWeightedByAlpha)
+{
+    Canvas picture(2, 2);
+    picture.data()[0] = red;
+    picture.data()[1] = red;
+    picture.data()[2] = blue;
+    picture.data()[3] = 0x0000FF00u; // green, fully transparent
+    Canvas const half = picture.smoothed(1, 1);
+    EXPECT_EQ(half.pixel(0, 0), 0xBFAA0055u);
+    Canvas stripe(2, 1);
+    stripe.data()[0] = black;
+    stripe.data()[1] = 0xFFFFFFFFu;
+    Canvas const wide = stripe.smoothed(4, 1);
+    EXPECT_EQ(wide.pixel(0, 0), black);
+    EXPECT_EQ(wide.pixel(1, 0), 0xFF404040u);
+    EXPECT_EQ(wide.pixel(2, 0), 0xFFBFBFBFu);
+    EXPECT_EQ(wide.pixel(3, 0), 0xFFFFFFFFu);
+}
+
 TEST(Canvas, HalfTransparentPictureMixesWithWhatIsBeneath)
 {
     Canvas picture(1, 1);

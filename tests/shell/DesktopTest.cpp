@@ -7,15 +7,18 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace tolvane {
 namespace {
 
 using testing::Sampler;
 
 // The desktop on SDL's dummy video driver: real SDL windows and events, without a screen.
-class DesktopTest : public testing::DummyVideoTest {
+class DesktopAtScale : public testing::DummyVideoTest {
 protected:
-    DesktopTest()
+    explicit DesktopAtScale(double scale)
+        : desktop(pictures.pictures(), testing::test_fonts(), scale)
     {
         stage.add_window("Sampler", [](Stage& s) { return std::make_unique<Sampler>(s); });
         stage.add_window("Second", [](Stage& s) { return std::make_unique<Sampler>(s, "Second"); });
@@ -63,8 +66,23 @@ protected:
 
     VirtualClock clock;
     testing::TestPictures pictures;
-    Desktop desktop { pictures.pictures(), testing::test_fonts() };
+    Desktop desktop;
     Stage stage { clock, &desktop };
+};
+
+class DesktopTest : public DesktopAtScale {
+protected:
+    DesktopTest()
+        : DesktopAtScale(1)
+    { }
+};
+
+// At scale 1.5 a pixel is 10 twips, and the centres of pixels fall on sprites' edges.
+class ScaledDesktopTest : public DesktopAtScale {
+protected:
+    ScaledDesktopTest()
+        : DesktopAtScale(1.5)
+    { }
 };
 
 TEST_F(DesktopTest, ALoadedWindowHasAHiddenDesktopWindowWithItsCaption)
@@ -287,6 +305,48 @@ TEST_F(DesktopTest, AQuitFromOutsideIsNoted)
     event.type = SDL_QUIT;
     desktop.handle(event);
     EXPECT_TRUE(desktop.quit_requested());
+}
+
+// imgStretch (375 to 435 twips across) is drawn on pixels 38 to 43, the button cmdGo (450 to
+// 600) on pixels 45 to 59. The centres of pixels 37 and 43 lie exactly on imgStretch's edges:
+// a click lands on the sprite the pixel shows.
+TEST_F(ScaledDesktopTest, AClickAtAnEdgePixelLandsOnTheSpriteDrawnThere)
+{
+    stage.show("Sampler");
+    ASSERT_EQ(Painter::rectangle(window().imgStretch, 1.5), (PixelRect { 38, 0, 6, 6 }));
+    ASSERT_EQ(Painter::rectangle(window().cmdGo, 1.5), (PixelRect { 45, 0, 15, 15 }));
+    struct Case {
+        int x;
+        int picture_clicks;
+        int clicks;
+    };
+    for (Case const c : { Case { 37, 0, 0 }, Case { 38, 1, 0 }, Case { 43, 1, 0 }, Case { 44, 0, 0 }, Case { 45, 0, 1 },
+             Case { 59, 0, 1 } }) {
+        int const pictures_before = window().picture_clicks;
+        int const clicks_before = window().clicks;
+        click("Sampler", c.x, 1);
+        EXPECT_EQ(window().picture_clicks - pictures_before, c.picture_clicks) << "pixel " << c.x;
+        EXPECT_EQ(window().clicks - clicks_before, c.clicks) << "pixel " << c.x;
+    }
+}
+
+TEST_F(ScaledDesktopTest, PixelCentresMapBackToTwips)
+{
+    EXPECT_EQ(desktop.twips(0), std::nextafter(5.0, 0.0));
+    EXPECT_NEAR(desktop.twips(43), 435, 1e-9);
+    EXPECT_LT(desktop.twips(43), 435);
+    int width = 0;
+    int height = 0;
+    stage.show("Sampler");
+    SDL_GetWindowSize(SDL_GetWindowFromID(id()), &width, &height);
+    EXPECT_EQ(width, 60);
+    EXPECT_EQ(height, 30);
+}
+
+TEST_F(DesktopTest, AtScaleOnePixelCentresAreFifteenTwipsApart)
+{
+    EXPECT_EQ(desktop.twips(0), 7.5);
+    EXPECT_EQ(desktop.twips(43), 652.5);
 }
 
 } // namespace
