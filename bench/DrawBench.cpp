@@ -1,9 +1,10 @@
 #include "bench/Heap.h"
 #include "bench/Play.h"
-#include "shell/Damage.h"
-#include "shell/Fonts.h"
-#include "shell/Painter.h"
-#include "shell/Pictures.h"
+#include "draw/Damage.h"
+#include "draw/Fonts.h"
+#include "draw/Painter.h"
+#include "draw/Pictures.h"
+#include "shell/DesktopFonts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,7 +21,7 @@ Painter& painter()
 {
     static Pictures pictures(std::cerr);
     static std::string error;
-    static std::unique_ptr<Fonts> const fonts = Fonts::open(error);
+    static std::unique_ptr<Fonts> const fonts = open_desktop_fonts(error);
     if (!fonts)
         throw std::runtime_error("the drawing benchmarks need the desktop's fonts: " + error);
     static Painter painter(pictures, *fonts);

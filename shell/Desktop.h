@@ -1,7 +1,7 @@
 #pragma once
 
+#include "draw/Painter.h"
 #include "shell/DesktopWindow.h"
-#include "shell/Painter.h"
 #include "shell/PausableClock.h"
 #include "shell/StageInput.h"
 #include "stage/Display.h"

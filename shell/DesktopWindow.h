@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/Canvas.h"
-#include "shell/Damage.h"
-#include "shell/Painter.h"
+#include "draw/Canvas.h"
+#include "draw/Damage.h"
+#include "draw/Painter.h"
 #include "stage/Window.h"
 
 #include <cstdint>

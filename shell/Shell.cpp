@@ -1,10 +1,11 @@
 #include "shell/Shell.h"
 
+#include "draw/Fonts.h"
+#include "draw/Pictures.h"
 #include "shell/Desktop.h"
+#include "shell/DesktopFonts.h"
 #include "shell/EventLoop.h"
-#include "shell/Fonts.h"
 #include "shell/PausableClock.h"
-#include "shell/Pictures.h"
 #include "shell/QuietStandardError.h"
 #include "shell/Scale.h"
 #include "shell/Settings.h"
@@ -139,7 +140,7 @@ int play_on_desktop(
     if (!video.ready() || !SdlVideo::shows_windows())
         return fail("cannot open display \"" + desktop_name->display + "\"");
     std::string error;
-    std::unique_ptr<Fonts> const fonts = Fonts::open(error);
+    std::unique_ptr<Fonts> const fonts = open_desktop_fonts(error);
     if (!fonts)
         return fail(error);
     Pictures pictures(std::cerr);

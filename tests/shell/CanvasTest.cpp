@@ -1,5 +1,5 @@
-#include "shell/Canvas.h"
-#include "shell/Coverage.h"
+#include "draw/Canvas.h"
+#include "draw/Coverage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/Damage.h"
+#include "draw/Damage.h"
 #include "Sampler.h"
 #include "TestFonts.h"
 #include "TestPictures.h"

@@ -1,4 +1,4 @@
-#include "shell/Painter.h"
+#include "draw/Painter.h"
 #include "Sampler.h"
 #include "TestFonts.h"
 #include "TestPictures.h"

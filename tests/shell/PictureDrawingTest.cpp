@@ -1,5 +1,5 @@
 #include "TestPictures.h"
-#include "shell/Canvas.h"
+#include "draw/Canvas.h"
 
 #include <gtest/gtest.h>
 

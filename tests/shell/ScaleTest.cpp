@@ -1,7 +1,7 @@
 #include "shell/Scale.h"
 #include "DummyVideo.h"
 #include "TestFonts.h"
-#include "shell/Painter.h"
+#include "draw/Painter.h"
 #include "tools/script/Script.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "shell/Fonts.h"
+#include "draw/Fonts.h"
+#include "shell/DesktopFonts.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ namespace tolvane::testing {
 inline Fonts const& test_fonts()
 {
     static std::string error;
-    static std::unique_ptr<Fonts> const fonts = Fonts::open(error);
+    static std::unique_ptr<Fonts> const fonts = open_desktop_fonts(error);
     if (!fonts)
         throw std::runtime_error("the shell tests need an outline font (fonts-liberation2): " + error);
     return *fonts;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Pictures.h"
+#include "draw/Pictures.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

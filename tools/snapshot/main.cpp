@@ -1,7 +1,8 @@
-#include "shell/Canvas.h"
-#include "shell/Fonts.h"
-#include "shell/Painter.h"
-#include "shell/Pictures.h"
+#include "draw/Canvas.h"
+#include "draw/Fonts.h"
+#include "draw/Painter.h"
+#include "draw/Pictures.h"
+#include "shell/DesktopFonts.h"
 #include "tools/script/Script.h"
 
 #include <SDL.h>
@@ -60,7 +61,7 @@ int main(int argc, char** argv)
     if (!window)
         return fail(std::string("the window ") + argv[2] + " is not loaded at the end of the script");
     std::string error;
-    std::unique_ptr<tolvane::Fonts> const fonts = tolvane::Fonts::open(error);
+    std::unique_ptr<tolvane::Fonts> const fonts = tolvane::open_desktop_fonts(error);
     if (!fonts)
         return fail(error);
     tolvane::Pictures pictures(std::cerr);

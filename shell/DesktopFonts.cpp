@@ -1,6 +1,8 @@
-#include "shell/Fonts.h"
+#include "shell/DesktopFonts.h"
 
 #include <fontconfig/fontconfig.h>
+
+#include <optional>
 
 namespace tolvane {
 
@@ -51,13 +53,8 @@ std::unique_ptr<Typeface> open_face(std::optional<FontFile> const& file, std::st
 
 } // namespace
 
-Fonts::Fonts(std::unique_ptr<Typeface> regular, std::unique_ptr<Typeface> bold)
-    : m_regular(std::move(regular))
-    , m_bold(std::move(bold))
-{ }
-
 // fontconfig is needed only to choose the files, and is let go of again at once.
-std::unique_ptr<Fonts> Fonts::open(std::string& error)
+std::unique_ptr<Fonts> open_desktop_fonts(std::string& error)
 {
     if (!FcInit()) {
         error = "fontconfig could not read its configuration";
@@ -72,7 +69,7 @@ std::unique_ptr<Fonts> Fonts::open(std::string& error)
     std::unique_ptr<Typeface> bold = open_face(bold_file, error);
     if (!bold)
         return nullptr;
-    return std::unique_ptr<Fonts>(new Fonts(std::move(regular), std::move(bold)));
+    return std::make_unique<Fonts>(std::move(regular), std::move(bold));
 }
 
 } // namespace tolvane

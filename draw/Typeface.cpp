@@ -1,4 +1,4 @@
-#include "shell/Typeface.h"
+#include "draw/Typeface.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

@@ -1,6 +1,6 @@
-#include "shell/Painter.h"
+#include "draw/Painter.h"
 
-#include "shell/Lettering.h"
+#include "draw/Lettering.h"
 
 #include <cmath>
 #include <span>

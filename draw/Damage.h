@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/Painter.h"
-#include "shell/PixelRect.h"
+#include "draw/Painter.h"
+#include "draw/PixelRect.h"
 #include "stage/Window.h"
 
 #include <cstdint>

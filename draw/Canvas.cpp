@@ -1,6 +1,6 @@
-#include "shell/Canvas.h"
+#include "draw/Canvas.h"
 
-#include "shell/Coverage.h"
+#include "draw/Coverage.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/Canvas.h"
-#include "shell/Fonts.h"
-#include "shell/Pictures.h"
+#include "draw/Canvas.h"
+#include "draw/Fonts.h"
+#include "draw/Pictures.h"
 #include "stage/Window.h"
 
 #include <span>

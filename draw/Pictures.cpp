@@ -1,13 +1,14 @@
-#include "shell/Pictures.h"
+#include "draw/Pictures.h"
 
 #include "assets/BuiltInPictures.h"
-
-#include <SDL.h>
-#include <SDL_image.h>
+#include "draw/PngDecoder.h"
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <ostream>
 
 namespace tolvane {
@@ -58,9 +59,10 @@ Pictures::Found Pictures::lookup(std::string_view name)
     auto found = m_loaded.find(name);
     if (found == m_loaded.end()) {
         std::string source;
-        std::unique_ptr<Canvas> picture = load(name, source);
+        std::string error;
+        std::unique_ptr<Canvas> picture = load(name, source, error);
         if (!picture)
-            m_warnings << "tolvane: cannot read the picture " << source << ": " << IMG_GetError() << '\n';
+            m_warnings << "tolvane: cannot read the picture " << source << ": " << error << '\n';
         Alpha const alpha = alpha_of(picture.get());
         found = m_loaded.emplace(std::string(name), Loaded { std::move(picture), alpha }).first;
     }
@@ -82,48 +84,40 @@ Pictures::Alpha Pictures::alpha_of(Canvas const* picture)
     return Alpha::Blended;
 }
 
-std::unique_ptr<Canvas> Pictures::load(std::string_view name, std::string& source) const
+std::unique_ptr<Canvas> Pictures::load(std::string_view name, std::string& source, std::string& error) const
 {
     if (!m_folder.empty()) {
         std::filesystem::path const file = m_folder / (std::string(name) + ".png");
         source = file.string();
-        return read(file);
+        return read(file, error);
     }
     source = std::string(name) + " (built in)";
     std::span<unsigned char const> const png = built_in_picture(name);
     if (png.empty()) {
-        IMG_SetError("the program has no such picture");
+        error = "the program has no such picture";
         return nullptr;
     }
-    return read(png);
+    return read(png, error);
 }
 
-std::unique_ptr<Canvas> Pictures::read(std::filesystem::path const& file)
+std::unique_ptr<Canvas> Pictures::read(std::filesystem::path const& file, std::string& error)
 {
-    return convert(IMG_Load(file.string().c_str()));
-}
-
-std::unique_ptr<Canvas> Pictures::read(std::span<unsigned char const> png)
-{
-    return convert(IMG_Load_RW(SDL_RWFromConstMem(png.data(), static_cast<int>(png.size())), 1));
-}
-
-std::unique_ptr<Canvas> Pictures::convert(SDL_Surface* loaded)
-{
-    if (!loaded)
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        error = std::strerror(errno);
         return nullptr;
-    SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    if (!converted)
+    }
+    std::vector<unsigned char> const bytes { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+    return read(bytes, error);
+}
+
+std::unique_ptr<Canvas> Pictures::read(std::span<unsigned char const> png, std::string& error)
+{
+    DecodedPng decoded;
+    if (!decode_png(png, decoded, error))
         return nullptr;
-    auto picture = std::make_unique<Canvas>(converted->w, converted->h);
-    SDL_LockSurface(converted);
-    for (int y = 0; y < converted->h; ++y)
-        std::memcpy(picture->data() + static_cast<std::ptrdiff_t>(y) * converted->w,
-            static_cast<char const*>(converted->pixels) + static_cast<std::ptrdiff_t>(y) * converted->pitch,
-            static_cast<std::size_t>(converted->w) * 4);
-    SDL_UnlockSurface(converted);
-    SDL_FreeSurface(converted);
+    auto picture = std::make_unique<Canvas>(decoded.width, decoded.height);
+    std::copy(decoded.pixels.begin(), decoded.pixels.end(), picture->data());
     return picture;
 }
 

@@ -1,4 +1,4 @@
-#include "shell/Lettering.h"
+#include "draw/Lettering.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "shell/Coverage.h"
+#include "draw/Coverage.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/PixelRect.h"
+#include "draw/PixelRect.h"
 #include "stage/Colour.h"
 
 #include <cstdint>

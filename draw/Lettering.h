@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/Canvas.h"
-#include "shell/PixelRect.h"
-#include "shell/Typeface.h"
+#include "draw/Canvas.h"
+#include "draw/PixelRect.h"
+#include "draw/Typeface.h"
 
 #include <string>
 #include <string_view>

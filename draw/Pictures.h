@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Canvas.h"
+#include "draw/Canvas.h"
 
 #include <filesystem>
 #include <iosfwd>
@@ -10,8 +10,6 @@
 #include <string>
 #include <string_view>
 #include <tuple>
-
-struct SDL_Surface;
 
 namespace tolvane {
 
@@ -48,16 +46,16 @@ public:
     static Filter filter_of(std::string_view name);
     std::filesystem::path const& folder() const { return m_folder; }
 
-    static std::unique_ptr<Canvas> read(std::filesystem::path const& file);
-    static std::unique_ptr<Canvas> read(std::span<unsigned char const> png);
+    // A PNG file's picture, or null with a message saying why it cannot be read.
+    static std::unique_ptr<Canvas> read(std::filesystem::path const& file, std::string& error);
+    static std::unique_ptr<Canvas> read(std::span<unsigned char const> png, std::string& error);
 
 private:
     struct Loaded {
         std::unique_ptr<Canvas> picture;
         Alpha alpha = Alpha::Blended;
     };
-    std::unique_ptr<Canvas> load(std::string_view name, std::string& source) const;
-    static std::unique_ptr<Canvas> convert(SDL_Surface* loaded);
+    std::unique_ptr<Canvas> load(std::string_view name, std::string& source, std::string& error) const;
     static Alpha alpha_of(Canvas const* picture);
 
     std::filesystem::path m_folder; // empty: the built-in pictures

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Coverage.h"
+#include "draw/Coverage.h"
 
 #include <array>
 #include <memory>
