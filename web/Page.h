@@ -1,0 +1,74 @@
+#pragma once
+
+#include "draw/Painter.h"
+#include "shell/PausableClock.h"
+#include "shell/StageInput.h"
+#include "stage/Display.h"
+#include "stage/Stage.h"
+#include "web/PageWindow.h"
+
+#include <memory>
+#include <vector>
+
+namespace tolvane {
+
+// The web page behind the stage, a small desktop: a window on the page for every loaded window of
+// the program, kept shown, hidden and raised as the stage says, and the page's input turned into
+// the stage's key presses, mouse presses and closes, routed as the desktop routes them.
+class Page final : public Display {
+public:
+    Page(Pictures& pictures, Fonts const& fonts)
+        : m_painter(pictures, fonts)
+    { }
+    ~Page() override;
+
+    void attach(Stage& stage, StageInput& input, PausableClock& clock)
+    {
+        m_stage = &stage;
+        m_input = &input;
+        m_clock = &clock;
+    }
+
+    void window_loaded(Window&) override;
+    void window_unloading(Window&) override;
+    void window_shown(Window&) override;
+    void window_hidden(Window&) override;
+    void window_activated(Window&) override;
+    void window_resized(Window&) override;
+
+    // The page's input, by the id of the window it came to, in client pixels. A key goes to the
+    // window that has the keyboard; the release of a button goes to the window that took its
+    // press, with `over` saying whether the pointer is still over it.
+    void on_key_down(int key_code, bool repeat);
+    void on_mouse_down(int id, int x, int y, int button);
+    void on_mouse_up(int id, int x, int y, int button, bool over);
+    void on_close(int id);
+    // The player clicked a window of the page, which gives it the keyboard.
+    void on_focus(int id);
+
+    // Paints and puts on the page what changed in every shown window.
+    void repaint();
+    // The player paused the box set with the Pause key: no timer runs, and no input but the Pause
+    // key and the close buttons reaches the stage.
+    bool paused() const { return m_paused; }
+
+private:
+    PageWindow* find(Window const& window) const;
+    PageWindow* find(int id) const;
+    PageWindow* shown(int id) const;
+    void press_look(Window& window, double x, double y, int button);
+    void set_pause(bool paused);
+    static double twips(int pixel) { return (pixel + 0.5) * 15; }
+
+    Painter m_painter;
+    Stage* m_stage = nullptr;
+    StageInput* m_input = nullptr;
+    PausableClock* m_clock = nullptr;
+    std::vector<std::unique_ptr<PageWindow>> m_windows;
+    int m_keyboard = 0; // the window that has the keyboard
+    Window const* m_pressed_window = nullptr; // the button held down by the mouse, for drawing it sunk
+    Sprite const* m_pressed = nullptr;
+    bool m_paused = false;
+};
+
+} // namespace tolvane

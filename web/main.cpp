@@ -1,0 +1,245 @@
+// The box set in a web page. The stage, the games and the drawing are the desktop's own; the page
+// (page.js) shows each window of the program as a window of its own, and this file carries the
+// page's input and time to the stage, as the desktop's event loop does.
+
+#include "boxset/BoxSet.h"
+#include "draw/Fonts.h"
+#include "draw/Pictures.h"
+#include "shell/PausableClock.h"
+#include "shell/StageTime.h"
+#include "shell/TickObserver.h"
+#include "shell/TimedInput.h"
+#include "stage/Stage.h"
+#include "web/Keys.h"
+#include "web/Page.h"
+#include "web/PageScript.h"
+#include "web/WebClock.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <exception>
+#include <iostream>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tolvane {
+
+namespace {
+
+// Counts the ticks, for the page's tick rate.
+class TickCount final : public TickObserver {
+public:
+    void ticked(std::string_view, std::int64_t) override { ++m_ticks; }
+    double ticks() const { return static_cast<double>(m_ticks); }
+
+private:
+    std::uint64_t m_ticks = 0;
+};
+
+// One run of the box set, from the launcher to the end of the program. Every piece of the page's
+// input starts a round, as does the timer that waits for the next tick: the stage's clock is set,
+// the input taken, the ticks due delivered, and what changed painted. Between rounds nothing runs:
+// with no tick due, as while only the launcher is open, the page waits for input alone.
+class PageSession {
+public:
+    PageSession(Pictures& pictures, Fonts const& fonts, TickCount& ticks)
+        : m_pause(m_clock)
+        , m_time(m_pause)
+        , m_page(pictures, fonts)
+        , m_stage(m_time.clock(), &m_page)
+        , m_input(m_stage, m_time)
+        , m_ticks(ticks)
+    {
+        m_time.attach(m_stage);
+        m_page.attach(m_stage, m_input, m_pause);
+        add_box_set_windows(m_stage);
+        m_stage.start(startup_window);
+        m_page.repaint();
+        page_show_ready();
+        schedule();
+    }
+    ~PageSession() { emscripten_clear_timeout(m_timeout); }
+    PageSession(PageSession const&) = delete;
+    PageSession& operator=(PageSession const&) = delete;
+
+    Page& page() { return m_page; }
+    bool ended() const { return m_stage.ended(); }
+
+    template <typename Input> void round(Input const& input)
+    {
+        if (ended())
+            return;
+        m_time.begin_round();
+        input();
+        finish_round();
+    }
+
+private:
+    void finish_round()
+    {
+        while (!ended()) {
+            if (!m_page.paused())
+                m_time.deliver_ticks(&m_ticks);
+            if (ended())
+                break;
+            std::optional<std::int64_t> const due = next_due();
+            if (due && *due <= m_time.real_us()) {
+                m_time.begin_round();
+                continue;
+            }
+            m_time.before_sleep(due);
+            m_page.repaint();
+            schedule();
+            return;
+        }
+        emscripten_clear_timeout(m_timeout);
+        page_show_ended();
+    }
+
+    std::optional<std::int64_t> next_due() const { return m_page.paused() ? std::nullopt : m_stage.next_due(); }
+
+    // Wakes the page when the next tick is due, rounded up to whole milliseconds so that a tick
+    // is never early; with no tick due, nothing waits.
+    void schedule()
+    {
+        emscripten_clear_timeout(m_timeout);
+        m_timeout = 0;
+        std::optional<std::int64_t> const due = next_due();
+        if (!due)
+            return;
+        std::int64_t const left_us = std::max<std::int64_t>(0, *due - m_time.real_us());
+        m_timeout = emscripten_set_timeout([](void* session) { static_cast<PageSession*>(session)->round([] {}); },
+            static_cast<double>((left_us + 999) / 1000), this);
+    }
+
+    WebClock m_clock;
+    PausableClock m_pause; // stands still while the box set is paused
+    StageTime m_time;
+    Page m_page;
+    Stage m_stage;
+    TimedInput m_input;
+    TickCount& m_ticks;
+    long m_timeout = 0;
+};
+
+struct PageState {
+    std::unique_ptr<Pictures> pictures;
+    std::unique_ptr<Fonts> fonts;
+    TickCount ticks;
+    std::unique_ptr<PageSession> session;
+};
+
+PageState& state()
+{
+    static PageState page_state;
+    return page_state;
+}
+
+template <typename Input> void take(Input const& input)
+{
+    if (PageSession* session = state().session.get()) {
+        try {
+            session->round([&] { input(session->page()); });
+        } catch (std::exception const& failure) {
+            std::cerr << "tolvane: " << failure.what() << '\n';
+        }
+    }
+}
+
+EM_BOOL on_key_down(int, EmscriptenKeyboardEvent const* event, void*)
+{
+    int const code = virtual_key(event->keyCode);
+    // Keys the box set knows are its own: the arrows and Space do not scroll the page. Keys held
+    // with Ctrl, Alt or Meta are the browser's, as are those the box set has no code for.
+    if (code == 0 || event->ctrlKey || event->altKey || event->metaKey)
+        return EM_FALSE;
+    take([&](Page& page) { page.on_key_down(code, event->repeat); });
+    return EM_TRUE;
+}
+
+// A page in a tab the player left gets its timers seldom or not at all; back in view, a round
+// runs at once, and the ticks that fell due meanwhile run late, once each, as after any stall.
+EM_BOOL on_visibility_change(int, EmscriptenVisibilityChangeEvent const* event, void*)
+{
+    if (!event->hidden)
+        take([](Page&) {});
+    return EM_FALSE;
+}
+
+std::unique_ptr<Typeface> open_face(char const* path)
+{
+    std::string error;
+    std::unique_ptr<Typeface> face = Typeface::open(path, 0, error);
+    if (!face)
+        std::cerr << "tolvane: " << error << '\n';
+    return face;
+}
+
+} // namespace
+
+} // namespace tolvane
+
+using namespace tolvane;
+
+// What the page's script calls.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void web_start()
+{
+    PageState& page = state();
+    page.session.reset();
+    try {
+        page.session = std::make_unique<PageSession>(*page.pictures, *page.fonts, page.ticks);
+    } catch (std::exception const& failure) {
+        std::cerr << "tolvane: " << failure.what() << '\n';
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE void web_mouse_down(int id, int x, int y, int button)
+{
+    take([&](Page& page) { page.on_mouse_down(id, x, y, button); });
+}
+
+EMSCRIPTEN_KEEPALIVE void web_mouse_up(int id, int x, int y, int button, bool over)
+{
+    take([&](Page& page) { page.on_mouse_up(id, x, y, button, over); });
+}
+
+EMSCRIPTEN_KEEPALIVE void web_close(int id)
+{
+    take([&](Page& page) { page.on_close(id); });
+}
+
+EMSCRIPTEN_KEEPALIVE void web_focus(int id)
+{
+    take([&](Page& page) { page.on_focus(id); });
+}
+
+EMSCRIPTEN_KEEPALIVE double web_ticks() { return state().ticks.ticks(); }
+
+EMSCRIPTEN_KEEPALIVE bool web_paused()
+{
+    PageSession* session = state().session.get();
+    return session && session->page().paused();
+}
+
+} // extern "C"
+
+int main()
+{
+    PageState& page = state();
+    page.pictures = std::make_unique<Pictures>(std::cerr);
+    std::unique_ptr<Typeface> regular = open_face("/fonts/LiberationSans-Regular.ttf");
+    std::unique_ptr<Typeface> bold = open_face("/fonts/LiberationSans-Bold.ttf");
+    if (!regular || !bold)
+        return 1;
+    page.fonts = std::make_unique<Fonts>(std::move(regular), std::move(bold));
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, on_key_down);
+    emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, on_visibility_change);
+    web_start();
+    return 0;
+}
