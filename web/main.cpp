@@ -3,8 +3,10 @@
 // page's input and time to the stage, as the desktop's event loop does.
 
 #include "boxset/BoxSet.h"
+#include "cli/Version.h"
 #include "draw/Fonts.h"
 #include "draw/Pictures.h"
+#include "shell/Journal.h"
 #include "shell/PausableClock.h"
 #include "shell/StageTime.h"
 #include "shell/TickObserver.h"
@@ -20,7 +22,9 @@
 
 #include <algorithm>
 #include <exception>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -46,9 +50,14 @@ private:
 // with no tick due, as while only the launcher is open, the page waits for input alone.
 class PageSession {
 public:
+    // Where the page keeps the journal of the session, in the module's own memory; the page's
+    // "Journal" link downloads it.
+    static constexpr char const* journal_file = "/journal.tolvane";
+
     PageSession(Pictures& pictures, Fonts const& fonts, TickCount& ticks)
-        : m_pause(m_clock)
-        , m_time(m_pause)
+        : m_journal(open_journal())
+        , m_pause(m_clock)
+        , m_time(m_pause, m_journal.get())
         , m_page(pictures, fonts)
         , m_stage(m_time.clock(), &m_page)
         , m_input(m_stage, m_time)
@@ -69,6 +78,15 @@ public:
     Page& page() { return m_page; }
     bool ended() const { return m_stage.ended(); }
 
+    // The journal so far: every line the session has recorded.
+    std::string journal()
+    {
+        if (m_journal)
+            m_journal->flush();
+        std::ifstream in(journal_file, std::ios::binary);
+        return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+    }
+
     template <typename Input> void round(Input const& input)
     {
         if (ended())
@@ -79,6 +97,15 @@ public:
     }
 
 private:
+    static std::unique_ptr<Journal> open_journal()
+    {
+        std::string error;
+        std::unique_ptr<Journal> journal = Journal::open(journal_file, project_version, error);
+        if (!journal)
+            std::cerr << "tolvane: no journal: " << error << '\n';
+        return journal;
+    }
+
     void finish_round()
     {
         while (!ended()) {
@@ -97,6 +124,8 @@ private:
             return;
         }
         emscripten_clear_timeout(m_timeout);
+        if (m_journal)
+            m_journal->flush();
         page_show_ended();
     }
 
@@ -116,6 +145,7 @@ private:
             static_cast<double>((left_us + 999) / 1000), this);
     }
 
+    std::unique_ptr<Journal> m_journal;
     WebClock m_clock;
     PausableClock m_pause; // stands still while the box set is paused
     StageTime m_time;
@@ -217,6 +247,16 @@ EMSCRIPTEN_KEEPALIVE void web_close(int id)
 EMSCRIPTEN_KEEPALIVE void web_focus(int id)
 {
     take([&](Page& page) { page.on_focus(id); });
+}
+
+// The session's journal as text, for the page to offer as a file; it stays valid until the
+// next call.
+EMSCRIPTEN_KEEPALIVE char const* web_journal()
+{
+    static std::string text;
+    PageSession* session = state().session.get();
+    text = session ? session->journal() : std::string();
+    return text.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE double web_ticks() { return state().ticks.ticks(); }
