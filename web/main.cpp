@@ -44,6 +44,9 @@ private:
     std::uint64_t m_ticks = 0;
 };
 
+// The timer that waits for the next tick.
+void on_timeout(void*);
+
 // One run of the box set, from the launcher to the end of the program. Every piece of the page's
 // input starts a round, as does the timer that waits for the next tick: the stage's clock is set,
 // the input taken, the ticks due delivered, and what changed painted. Between rounds nothing runs:
@@ -124,9 +127,9 @@ private:
             return;
         }
         emscripten_clear_timeout(m_timeout);
+        m_timeout = 0;
         if (m_journal)
             m_journal->flush();
-        page_show_ended();
     }
 
     std::optional<std::int64_t> next_due() const { return m_page.paused() ? std::nullopt : m_stage.next_due(); }
@@ -141,8 +144,7 @@ private:
         if (!due)
             return;
         std::int64_t const left_us = std::max<std::int64_t>(0, *due - m_time.real_us());
-        m_timeout = emscripten_set_timeout([](void* session) { static_cast<PageSession*>(session)->round([] {}); },
-            static_cast<double>((left_us + 999) / 1000), this);
+        m_timeout = emscripten_set_timeout(on_timeout, static_cast<double>((left_us + 999) / 1000), nullptr);
     }
 
     std::unique_ptr<Journal> m_journal;
@@ -161,6 +163,7 @@ struct PageState {
     std::unique_ptr<Fonts> fonts;
     TickCount ticks;
     std::unique_ptr<PageSession> session;
+    std::string ended_journal; // the journal of the run that ended last
 };
 
 PageState& state()
@@ -169,15 +172,28 @@ PageState& state()
     return page_state;
 }
 
+// Starts a round with a piece of the page's input. When the program ends in it, its windows go
+// from the page, which then says so.
 template <typename Input> void take(Input const& input)
 {
-    if (PageSession* session = state().session.get()) {
-        try {
-            session->round([&] { input(session->page()); });
-        } catch (std::exception const& failure) {
-            std::cerr << "tolvane: " << failure.what() << '\n';
-        }
+    PageState& page = state();
+    if (!page.session)
+        return;
+    try {
+        page.session->round([&] { input(page.session->page()); });
+    } catch (std::exception const& failure) {
+        std::cerr << "tolvane: " << failure.what() << '\n';
     }
+    if (page.session->ended()) {
+        page.ended_journal = page.session->journal();
+        page.session.reset();
+        page_show_ended();
+    }
+}
+
+void on_timeout(void*)
+{
+    take([](Page&) {});
 }
 
 EM_BOOL on_key_down(int, EmscriptenKeyboardEvent const* event, void*)
@@ -255,7 +271,7 @@ EMSCRIPTEN_KEEPALIVE char const* web_journal()
 {
     static std::string text;
     PageSession* session = state().session.get();
-    text = session ? session->journal() : std::string();
+    text = session ? session->journal() : state().ended_journal;
     return text.c_str();
 }
 
