@@ -81,6 +81,12 @@ void Journal::stall(std::int64_t clock, std::int64_t moment)
     m_ticked = false;
 }
 
+void Journal::reach(std::int64_t clock)
+{
+    if (m_recording)
+        time_line(clock);
+}
+
 void Journal::finish(std::int64_t clock, std::string_view state)
 {
     if (!m_recording)

@@ -36,6 +36,9 @@ public:
     void stall(std::int64_t clock, std::int64_t moment);
     // A tick ran: the next input needs a time line even at the same clock.
     void ticked() { m_ticked = true; }
+    // The recording so far is read at the stage's `clock`: a time line if one is needed, so that a
+    // replay of it ends where the program stands.
+    void reach(std::int64_t clock);
     // The end of the recording: a time line if one is needed, the state, and everything out.
     void finish(std::int64_t clock, std::string_view state);
 

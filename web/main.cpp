@@ -81,11 +81,13 @@ public:
     Page& page() { return m_page; }
     bool ended() const { return m_stage.ended(); }
 
-    // The journal so far: every line the session has recorded.
+    // The journal so far: every line the session has recorded, up to the stage's clock now.
     std::string journal()
     {
-        if (m_journal)
+        if (m_journal) {
+            m_journal->reach(m_time.stage_us());
             m_journal->flush();
+        }
         std::ifstream in(journal_file, std::ios::binary);
         return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
     }

@@ -75,6 +75,20 @@ public:
     std::vector<std::string> finish()
     {
         m_journal.finish(time.stage_us(), dump_state(stage));
+        return lines();
+    }
+
+    // The journal as it is read in the middle of a session, up to the stage's clock now.
+    std::vector<std::string> read_so_far()
+    {
+        m_journal.reach(time.stage_us());
+        m_journal.flush();
+        return lines();
+    }
+
+private:
+    std::vector<std::string> lines()
+    {
         std::rewind(m_file);
         std::vector<std::string> lines;
         char buffer[1 << 16];
@@ -84,9 +98,11 @@ public:
         std::istringstream in(text);
         for (std::string line; std::getline(in, line);)
             lines.push_back(line);
+        std::fseek(m_file, 0, SEEK_END);
         return lines;
     }
 
+public:
     FakeClock real_clock;
     StageTime time { real_clock, &m_journal_ref() };
     Stage stage { time.clock() };
@@ -171,6 +187,28 @@ TEST(Journal, AStagedSessionReplaysToTheSameState)
     auto const [status, printed] = replay({ lines.begin() + 1, lines.end() - 1 }, "set Pondleap4.Visible True\n");
     EXPECT_EQ(status, 0) << printed;
     EXPECT_EQ(printed, state_of(lines));
+}
+
+// The web page offers the journal while the game goes on: read then, it ends where the program
+// stands, ticks and all, and the recording goes on after it as if it had not been read.
+TEST(Journal, AJournalReadMidSessionReplaysToWhereTheProgramStands)
+{
+    RecordedSession session;
+    session.round(0, [&] {
+        session.click("Mainform", "imgpondleap");
+        session.click("Pondleap2", "Image1");
+    });
+    session.play_until(300'000);
+    session.round(310'000, [&] { session.input.key_down(38); });
+    session.play_until(500'000);
+    for (int reading = 0; reading < 2; ++reading) {
+        std::vector<std::string> const lines = session.read_so_far();
+        EXPECT_EQ(lines.back(), "at " + std::to_string(session.time.stage_us()));
+        auto const [status, printed] = replay({ lines.begin() + 1, lines.end() });
+        EXPECT_EQ(status, 0) << printed;
+        EXPECT_EQ(printed, dump_state(session.stage) + "\n");
+        session.play_until(800'000);
+    }
 }
 
 // Skyhaul's timer starts inside a click's handler between granules; a press taken while a tick
