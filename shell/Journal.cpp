@@ -1,5 +1,7 @@
 #include "shell/Journal.h"
 
+#include "stage/FloatText.h"
+
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -16,12 +18,7 @@ constexpr std::size_t buffer_size = 64 * 1024;
 
 } // namespace
 
-std::string coordinate_text(double value)
-{
-    char text[32];
-    auto const [end, error] = std::to_chars(text, text + sizeof text, value);
-    return error == std::errc {} ? std::string(text, end) : std::string("0");
-}
+std::string coordinate_text(double value) { return float_chars::shortest(value); }
 
 std::unique_ptr<Journal> Journal::open(std::string const& path, std::string_view version, std::string& error)
 {

@@ -1,5 +1,7 @@
 #include "stage/Numbers.h"
 
+#include "stage/FloatText.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -36,7 +38,7 @@ double caption_number(std::string_view text)
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     double value = 0;
-    auto const [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    auto const [end, error] = float_chars::parse(text.data(), text.data() + text.size(), value);
     if (error != std::errc {} || !std::isfinite(value))
         return 0;
     return value;
@@ -48,16 +50,14 @@ std::string caption_text(double value)
         return "0";
 
     // Scientific form with 15 significant digits: "d.dddddddddddddde+XX".
-    std::array<char, 40> scientific {};
-    auto const [end, error] = std::to_chars(
-        scientific.data(), scientific.data() + scientific.size(), std::fabs(value), std::chars_format::scientific, 14);
+    std::string const scientific = float_chars::scientific(std::fabs(value), 14);
     std::string digits;
     char const* p = scientific.data();
     for (; *p != 'e'; ++p)
         if (*p != '.')
             digits += *p;
     int exponent = 0;
-    std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, end, exponent);
+    std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, scientific.data() + scientific.size(), exponent);
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
 
@@ -87,9 +87,7 @@ std::string float_text(float value)
         return "nan";
     if (std::isinf(value))
         return value < 0 ? "-inf" : "inf";
-    std::array<char, 64> buffer {};
-    auto const end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed).ptr;
-    return std::string(buffer.data(), end);
+    return float_chars::shortest_fixed(value);
 }
 
 float to_single(double value)
