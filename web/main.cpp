@@ -26,6 +26,7 @@
 #include <iostream>
 #include <iterator>
 #include <limits>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,14 +35,28 @@ namespace tolvane {
 
 namespace {
 
-// Counts the ticks, for the page's tick rate.
+// Counts the ticks, of every window and in all, for the page's tick rate.
 class TickCount final : public TickObserver {
 public:
-    void ticked(std::string_view, std::int64_t) override { ++m_ticks; }
+    void ticked(std::string_view window, std::int64_t) override
+    {
+        ++m_ticks;
+        auto const found = m_by_window.find(window);
+        if (found == m_by_window.end())
+            m_by_window.emplace(std::string(window), 1);
+        else
+            ++found->second;
+    }
     double ticks() const { return static_cast<double>(m_ticks); }
+    double ticks_of(std::string_view window) const
+    {
+        auto const found = m_by_window.find(window);
+        return found == m_by_window.end() ? 0 : static_cast<double>(found->second);
+    }
 
 private:
     std::uint64_t m_ticks = 0;
+    std::map<std::string, std::uint64_t, std::less<>> m_by_window;
 };
 
 // The timer that waits for the next tick.
@@ -166,6 +181,7 @@ struct PageState {
     TickCount ticks;
     std::unique_ptr<PageSession> session;
     std::string ended_journal; // the journal of the run that ended last
+    std::uint64_t rounds = 0; // how often the page woke the box set, for input or a tick
 };
 
 PageState& state()
@@ -181,6 +197,7 @@ template <typename Input> void take(Input const& input)
     PageState& page = state();
     if (!page.session)
         return;
+    ++page.rounds;
     try {
         page.session->round([&] { input(page.session->page()); });
     } catch (std::exception const& failure) {
@@ -277,7 +294,12 @@ EMSCRIPTEN_KEEPALIVE char const* web_journal()
     return text.c_str();
 }
 
+// What the page's stories measure: the ticks delivered, in all and of one window, and the rounds.
 EMSCRIPTEN_KEEPALIVE double web_ticks() { return state().ticks.ticks(); }
+
+EMSCRIPTEN_KEEPALIVE double web_ticks_of(char const* window) { return state().ticks.ticks_of(window); }
+
+EMSCRIPTEN_KEEPALIVE double web_rounds() { return static_cast<double>(state().rounds); }
 
 EMSCRIPTEN_KEEPALIVE bool web_paused()
 {
