@@ -92,7 +92,7 @@ void Sound::loops_changed(Window&) { settle_loops(survey()); }
 
 void Sound::settle()
 {
-    Scene const scene = survey();
+    SoundScene const scene = survey();
     if (m_open && !scene.game_runs && Mix_Playing(-1) == 0)
         close();
     else if (!m_open && scene.game_runs)
@@ -115,23 +115,8 @@ void Sound::set_muted(bool muted)
         settle();
 }
 
-// One look at every visible window: whether a game runs (its timer ticks) and which loops are held.
-Sound::Scene Sound::survey() const
-{
-    Scene scene;
-    if (!m_stage || m_paused)
-        return scene;
-    for (std::string_view const name : m_stage->window_names()) {
-        Window const* window = m_stage->find(name);
-        if (!window || !window->visible())
-            continue;
-        scene.game_runs = scene.game_runs || (window->timer() && window->timer()->due_us());
-        for (int loop = 0; loop < loop_count; ++loop)
-            scene.held[static_cast<std::size_t>(loop)]
-                = scene.held[static_cast<std::size_t>(loop)] || window->holds(static_cast<Loop>(loop));
-    }
-    return scene;
-}
+// What should be heard: nothing while paused.
+SoundScene Sound::survey() const { return m_stage && !m_paused ? SoundScene::of(*m_stage) : SoundScene {}; }
 
 // Opens the device on the first need; returns whether it is open. A device that failed once is
 // not tried again: each try could cost the time of a timeout.
@@ -200,7 +185,7 @@ void Sound::give_up(char const* what)
 
 // The traffic hums while a visible board holds it; the rotor turns while a visible helicopter
 // flies, on its higher loop while a button is held.
-void Sound::settle_loops(Scene const& scene)
+void Sound::settle_loops(SoundScene const& scene)
 {
     bool const traffic = scene.holds(Loop::Traffic);
     bool const rotor = scene.holds(Loop::Rotor);

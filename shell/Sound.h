@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/SoundScene.h"
 #include "stage/Display.h"
 #include "stage/Stage.h"
 
@@ -64,17 +65,12 @@ public:
 private:
     enum class Channel : int { Hop, Shield, Traffic, Rotor, Reserved };
 
-    struct Scene {
-        bool game_runs = false;
-        std::array<bool, loop_count> held {};
-        bool holds(Loop loop) const { return held[static_cast<std::size_t>(loop)]; }
-    };
-    Scene survey() const;
+    SoundScene survey() const;
     bool open();
     static char const* open_device();
     void close();
     void give_up(char const* what);
-    void settle_loops(Scene const&);
+    void settle_loops(SoundScene const&);
     void play_loop(Channel, Mix_Chunk* chunk, Mix_Chunk*& playing);
     Mix_Chunk* chunk(std::string_view name) const;
     Mix_Chunk* loop_chunk(Loop) const; // the climb's is the climbing rotor's
