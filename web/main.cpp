@@ -15,6 +15,7 @@
 #include "web/Keys.h"
 #include "web/Page.h"
 #include "web/PageScript.h"
+#include "web/PageSound.h"
 #include "web/WebClock.h"
 
 #include <emscripten.h>
@@ -72,19 +73,22 @@ public:
     // "Journal" link downloads it.
     static constexpr char const* journal_file = "/journal.tolvane";
 
-    PageSession(Pictures& pictures, Fonts const& fonts, TickCount& ticks)
+    PageSession(Pictures& pictures, Fonts const& fonts, TickCount& ticks, bool muted)
         : m_journal(open_journal())
         , m_pause(m_clock)
         , m_time(m_pause, m_journal.get())
         , m_page(pictures, fonts)
-        , m_stage(m_time.clock(), &m_page)
+        , m_sound(m_page, muted)
+        , m_stage(m_time.clock(), &m_sound)
         , m_input(m_stage, m_time)
         , m_ticks(ticks)
     {
         m_time.attach(m_stage);
         m_page.attach(m_stage, m_input, m_pause);
+        m_sound.attach(m_stage);
         add_box_set_windows(m_stage);
         m_stage.start(startup_window);
+        m_sound.settle();
         m_page.repaint();
         page_show_ready();
         schedule();
@@ -94,6 +98,7 @@ public:
     PageSession& operator=(PageSession const&) = delete;
 
     Page& page() { return m_page; }
+    PageSound& sound() { return m_sound; }
     bool ended() const { return m_stage.ended(); }
 
     // The journal so far: every line the session has recorded, up to the stage's clock now.
@@ -139,6 +144,7 @@ private:
                 continue;
             }
             m_time.before_sleep(due);
+            m_sound.set_paused(m_page.paused());
             m_page.repaint();
             schedule();
             return;
@@ -169,6 +175,7 @@ private:
     PausableClock m_pause; // stands still while the box set is paused
     StageTime m_time;
     Page m_page;
+    PageSound m_sound;
     Stage m_stage;
     TimedInput m_input;
     TickCount& m_ticks;
@@ -180,6 +187,7 @@ struct PageState {
     std::unique_ptr<Fonts> fonts;
     TickCount ticks;
     std::unique_ptr<PageSession> session;
+    bool muted = false; // the player's choice, kept from one run of the box set to the next
     std::string ended_journal; // the journal of the run that ended last
     std::uint64_t rounds = 0; // how often the page woke the box set, for input or a tick
 };
@@ -215,8 +223,26 @@ void on_timeout(void*)
     take([](Page&) {});
 }
 
+// Ctrl+M mutes and unmutes in every window, and the choice is kept for the next visit. Its
+// repeats while held are taken too, and change nothing.
+bool take_mute_key(EmscriptenKeyboardEvent const& event)
+{
+    constexpr unsigned long key_m = 'M';
+    if (event.keyCode != key_m || !event.ctrlKey || event.altKey || event.metaKey)
+        return false;
+    PageState& page = state();
+    if (event.repeat || !page.session)
+        return true;
+    page.muted = !page.muted;
+    page.session->sound().set_muted(page.muted);
+    page_sound_remember_muted(page.muted);
+    return true;
+}
+
 EM_BOOL on_key_down(int, EmscriptenKeyboardEvent const* event, void*)
 {
+    if (take_mute_key(*event))
+        return EM_TRUE;
     int const code = virtual_key(event->keyCode);
     // Keys the box set knows are its own: the arrows and Space do not scroll the page. Keys held
     // with Ctrl, Alt or Meta are the browser's, as are those the box set has no code for.
@@ -258,7 +284,7 @@ EMSCRIPTEN_KEEPALIVE void web_start()
     PageState& page = state();
     page.session.reset();
     try {
-        page.session = std::make_unique<PageSession>(*page.pictures, *page.fonts, page.ticks);
+        page.session = std::make_unique<PageSession>(*page.pictures, *page.fonts, page.ticks, page.muted);
     } catch (std::exception const& failure) {
         std::cerr << "tolvane: " << failure.what() << '\n';
     }
@@ -318,6 +344,7 @@ int main()
     if (!regular || !bold)
         return 1;
     page.fonts = std::make_unique<Fonts>(std::move(regular), std::move(bold));
+    page.muted = page_sound_muted_remembered();
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, on_key_down);
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, on_visibility_change);
     web_start();

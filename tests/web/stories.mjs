@@ -202,7 +202,7 @@ story('the launcher appears, centred and active, and the page then rests', async
         `windows on the page: ${JSON.stringify(windows)}`);
   check(windows[0].caption === launcher.Caption, `caption "${windows[0].caption}", not "${launcher.Caption}"`);
   check(startMs < 10000, `the launcher took ${startMs} ms`);
-  const [frame, desktop] = await page.$$eval('.window[data-name="Mainform"], #desktop',
+  const [desktop, frame] = await page.$$eval('#desktop, .window[data-name="Mainform"]',
     boxes => boxes.map(box => box.getBoundingClientRect().toJSON()));
   check(Math.abs(frame.left - (desktop.width - frame.width) / 2) <= 1
         && Math.abs(frame.top - Math.max(0, (desktop.height - frame.height) / 2)) <= 1,
@@ -307,6 +307,31 @@ story('Skyhaul opens from its picture and climbs while the button is held', asyn
   const top = stateAfter([text]).windows.Helicoptergame.sprites.Imghelicopter.Top;
   check(top < start, `the helicopter is at ${top}, not above ${start}`);
   await expectDesktopPixels(page, 'Helicoptergame', journal);
+});
+
+story('the board is heard: the traffic, the hops, Ctrl+M and the pause', async page => {
+  await clickSprite(page, [], 'Mainform', 'imgpondleap');
+  await clickSprite(page, ['click Mainform imgpondleap'], 'Pondleap2', 'Image1');
+  const sound = () => page.evaluate(() => tolvane.sound);
+  const muteKey = async () => {
+    await page.keyboard.down('Control');
+    await page.keyboard.press('KeyM');
+    await page.keyboard.up('Control');
+  };
+  await waitFor(async () => (await sound()).loops.includes('Traffic'), 'the traffic');
+  await waitFor(async () => (await sound()).running, 'the audio running');
+  await page.keyboard.press('ArrowUp');
+  await waitFor(async () => (await sound()).heard.Hop === 1, 'the hop');
+  await muteKey();
+  await waitFor(async () => (await sound()).loops.length === 0, 'the silence of Ctrl+M');
+  await page.keyboard.press('ArrowUp');
+  await sleep(200);
+  check((await sound()).heard.Hop === 1, 'a hop was heard while muted');
+  check(await page.evaluate(() => localStorage.getItem('tolvane.muted')) === 'true', 'the choice was not kept');
+  await muteKey();
+  await waitFor(async () => (await sound()).loops.includes('Traffic'), 'the traffic again');
+  await page.keyboard.press('Pause');
+  await waitFor(async () => (await sound()).loops.length === 0, 'the silence of the pause');
 });
 
 story('a close button unloads its window as on the desktop', async page => {
