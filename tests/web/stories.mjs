@@ -189,6 +189,30 @@ function arrowTo(picture) {
   throw new Failure(`no arrow turns the launcher to ${picture}`);
 }
 
+// Turns the launcher to a game's picture and clicks it, as a player does, and waits for `window`;
+// returns the same clicks as lines for the runner.
+async function openGame(page, picture, window) {
+  const lines = [];
+  if (!stateAfter([]).windows.Mainform.sprites[picture].Visible) {
+    const arrow = arrowTo(picture);
+    await clickSprite(page, [], 'Mainform', arrow);
+    lines.push(`click Mainform ${arrow}`);
+  }
+  await clickSprite(page, lines, 'Mainform', picture);
+  lines.push(`click Mainform ${picture}`);
+  await waitFor(async () => (await windowsOn(page)).some(w => w.name === window && w.shown), `the window ${window}`);
+  return lines;
+}
+
+// Opens the road game and starts the board from its start window.
+async function openBoard(page) {
+  const lines = await openGame(page, 'imgpondleap', 'Pondleap2');
+  await clickSprite(page, lines, 'Pondleap2', 'Image1');
+  lines.push('click Pondleap2 Image1');
+  await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Pondleap1' && w.shown && w.active), 'the board');
+  return lines;
+}
+
 // ---- The stories ----
 
 const stories = [];
@@ -226,9 +250,7 @@ story('an arrow turns the launcher\'s page', async page => {
 });
 
 story('a title bar drags its window, a click raises the window behind', async page => {
-  await clickSprite(page, [], 'Mainform', 'imgpondleap');
-  await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Pondleap2' && w.shown), 'the start window');
-  await clickSprite(page, ['click Mainform imgpondleap'], 'Pondleap2', 'Image2');
+  await clickSprite(page, await openGame(page, 'imgpondleap', 'Pondleap2'), 'Pondleap2', 'Image2');
   await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Pondleap3' && w.shown && w.active), 'the help window');
   const bar = await (await page.$('.window[data-name="Pondleap3"] .caption')).boundingBox();
   const before = await canvasBox(page, 'Pondleap3');
@@ -249,9 +271,7 @@ story('a title bar drags its window, a click raises the window behind', async pa
 });
 
 story('Pondleap opens from its picture and the frog answers the arrows', async page => {
-  await clickSprite(page, [], 'Mainform', 'imgpondleap');
-  await clickSprite(page, ['click Mainform imgpondleap'], 'Pondleap2', 'Image1');
-  await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Pondleap1' && w.shown && w.active), 'the board');
+  const opening = await openBoard(page);
   await sleep(300);
   for (let i = 0; i < 2; ++i) {
     await page.keyboard.press('ArrowUp');
@@ -262,34 +282,28 @@ story('Pondleap opens from its picture and the frog answers the arrows', async p
   await sleep(300);
   check(await page.evaluate(() => tolvane.ticks) === ticks, 'ticks ran while paused');
   check((await windowsOn(page)).find(w => w.name === 'Pondleap1').caption.endsWith('(paused)'), 'the caption does not say paused');
-  const start = stateAfter(['click Mainform imgpondleap', 'click Pondleap2 Image1']).windows.Pondleap1.sprites.frog.Top;
+  const start = stateAfter(opening).windows.Pondleap1.sprites.frog.Top;
   const frog = stateAfter([fs.readFileSync(journal, 'utf8')]).windows.Pondleap1.sprites.frog.Top;
   check(frog === start - 400, `the frog is at ${frog}, not two steps up from ${start}`);
   await expectDesktopPixels(page, 'Pondleap1', journal);
 });
 
 story('Starbreach opens from its picture and the cannon answers the keys', async page => {
-  const arrow = arrowTo('imgstarbreach');
-  await clickSprite(page, [], 'Mainform', arrow);
-  await clickSprite(page, [`click Mainform ${arrow}`], 'Mainform', 'imgstarbreach');
-  await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Starbreach1' && w.shown), 'the alien field');
+  const opening = await openGame(page, 'imgstarbreach', 'Starbreach1');
   await sleep(200);
   for (const key of ['ArrowLeft', 'ArrowLeft', 'Space', 'ArrowLeft']) {
     await page.keyboard.press(key);
     await sleep(80);
   }
   const journal = await pauseAndDownloadJournal(page);
-  const start = stateAfter([`click Mainform ${arrow}`, 'click Mainform imgstarbreach']).windows.Starbreach1.sprites.Imgshoot.Left;
+  const start = stateAfter(opening).windows.Starbreach1.sprites.Imgshoot.Left;
   const cannon = stateAfter([fs.readFileSync(journal, 'utf8')]).windows.Starbreach1.sprites.Imgshoot.Left;
   check(cannon < start, `the cannon is at ${cannon}, not left of ${start}`);
   await expectDesktopPixels(page, 'Starbreach1', journal);
 });
 
 story('Skyhaul opens from its picture and climbs while the button is held', async page => {
-  const arrow = arrowTo('ImgCopter');
-  await clickSprite(page, [], 'Mainform', arrow);
-  await clickSprite(page, [`click Mainform ${arrow}`], 'Mainform', 'ImgCopter');
-  await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Helicoptergame' && w.shown), 'the helicopter field');
+  const opening = await openGame(page, 'ImgCopter', 'Helicoptergame');
   const box = await canvasBox(page, 'Helicoptergame');
   await page.mouse.click(box.x + 300, box.y + 200);
   await sleep(150);
@@ -303,15 +317,14 @@ story('Skyhaul opens from its picture and climbs while the button is held', asyn
   const text = fs.readFileSync(journal, 'utf8');
   // The journal writes a release away from the window that took the press against another window.
   check(/^release (?!Helicoptergame )\S+ -592\.5 /m.test(text), 'the release outside the window did not reach it');
-  const start = stateAfter([`click Mainform ${arrow}`, 'click Mainform ImgCopter']).windows.Helicoptergame.sprites.Imghelicopter.Top;
+  const start = stateAfter(opening).windows.Helicoptergame.sprites.Imghelicopter.Top;
   const top = stateAfter([text]).windows.Helicoptergame.sprites.Imghelicopter.Top;
   check(top < start, `the helicopter is at ${top}, not above ${start}`);
   await expectDesktopPixels(page, 'Helicoptergame', journal);
 });
 
 story('the board is heard: the traffic, the hops, Ctrl+M and the pause', async page => {
-  await clickSprite(page, [], 'Mainform', 'imgpondleap');
-  await clickSprite(page, ['click Mainform imgpondleap'], 'Pondleap2', 'Image1');
+  await openBoard(page);
   const sound = () => page.evaluate(() => tolvane.sound);
   const muteKey = async () => {
     await page.keyboard.down('Control');
@@ -335,8 +348,7 @@ story('the board is heard: the traffic, the hops, Ctrl+M and the pause', async p
 });
 
 story('a close button unloads its window as on the desktop', async page => {
-  await clickSprite(page, [], 'Mainform', 'imgpondleap');
-  await clickSprite(page, ['click Mainform imgpondleap'], 'Pondleap2', 'Image2');
+  await clickSprite(page, await openGame(page, 'imgpondleap', 'Pondleap2'), 'Pondleap2', 'Image2');
   await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Pondleap3' && w.shown), 'the help window');
   await page.click('.window[data-name="Pondleap3"] .close');
   await sleep(100);
@@ -361,9 +373,7 @@ story('closing the last window ends the box set, and it starts again', async pag
 });
 
 story('a game runs at 64 ticks a second, and a stall costs one late tick', async page => {
-  await clickSprite(page, [], 'Mainform', 'imgpondleap');
-  await clickSprite(page, ['click Mainform imgpondleap'], 'Pondleap2', 'Image1');
-  await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Pondleap1' && w.shown), 'the board');
+  await openBoard(page);
   await sleep(200);
   const rate = await page.evaluate(async () => {
     const ticks = tolvane.ticksOf('Pondleap1');
