@@ -92,7 +92,10 @@ std::string fixed_text(double value, Decimal const& number)
     if (number.exponent >= 0)
         return digits.substr(0, static_cast<std::size_t>(number.exponent) + 1) + '.'
             + digits.substr(static_cast<std::size_t>(number.exponent) + 1);
-    return "0." + std::string(static_cast<std::size_t>(-number.exponent - 1), '0') + digits;
+    std::string text = "0.";
+    text.append(static_cast<std::size_t>(-number.exponent - 1), '0');
+    text += digits;
+    return text;
 }
 
 template <typename Float> Float read_back(std::string const& text)
@@ -119,16 +122,24 @@ template <typename Float> Decimal shortest_decimal(Float value)
     return decimal(value, std::numeric_limits<Float>::max_digits10);
 }
 
+// `text` after a minus sign when `negative`. Appended, not concatenated: g++ 12 warns of a
+// false overlap in `"-" + text` when optimising.
+std::string with_sign(bool negative, std::string const& text)
+{
+    std::string result = negative ? "-" : "";
+    result += text;
+    return result;
+}
+
 // The text of a value that is zero or not finite, as the standard library writes it; or empty.
 std::string special(double value)
 {
-    char const* sign = std::signbit(value) ? "-" : "";
     if (std::isnan(value))
-        return std::string(sign) + "nan";
+        return with_sign(std::signbit(value), "nan");
     if (std::isinf(value))
-        return std::string(sign) + "inf";
+        return with_sign(std::signbit(value), "inf");
     if (value == 0)
-        return std::string(sign) + "0";
+        return with_sign(std::signbit(value), "0");
     return {};
 }
 
@@ -154,14 +165,14 @@ std::string shortest(double value)
     Decimal const number = shortest_decimal(std::fabs(value));
     std::string const fixed = fixed_text(std::fabs(value), number);
     std::string const scientific = scientific_text(number);
-    return (value < 0 ? "-" : "") + (fixed.size() <= scientific.size() ? fixed : scientific);
+    return with_sign(value < 0, fixed.size() <= scientific.size() ? fixed : scientific);
 }
 
 std::string shortest_fixed(float value)
 {
     if (std::string text = special(value); !text.empty())
         return text;
-    return (value < 0 ? "-" : "") + fixed_text(std::fabs(value), shortest_decimal(std::fabs(value)));
+    return with_sign(value < 0, fixed_text(std::fabs(value), shortest_decimal(std::fabs(value))));
 }
 
 std::string scientific(double value, int precision)
