@@ -70,7 +70,7 @@ void on_timeout(void*);
 class PageSession {
 public:
     // Where the page keeps the journal of the session, in the module's own memory; the page's
-    // "Journal" link downloads it.
+    // "Download the journal" link saves it.
     static constexpr char const* journal_file = "/journal.tolvane";
 
     PageSession(Pictures& pictures, Fonts const& fonts, TickCount& ticks, bool muted)
