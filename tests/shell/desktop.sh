@@ -23,23 +23,61 @@ eventually() {
 }
 
 # Xvfb picks a free display number itself and writes it down once it accepts connections. The
-# screen is 1280 by 1024 pixels unless a size is given, such as 800x600.
+# screen is 1280 by 1024 pixels unless a size is given, such as 800x600. A busy machine has been
+# seen to leave a fresh screen unreachable, so a desktop that does not come up is started again,
+# up to three times, and each failed try is reported with what the screen and the window manager
+# said.
 start_desktop() {
-    local size=${1:-1280x1024}
-    for tool in Xvfb openbox xdotool wmctrl xwininfo import; do
+    local size=${1:-1280x1024} try
+    for tool in Xvfb openbox xdotool wmctrl xwininfo xdpyinfo import; do
         command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
     done
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    pids+=($!)
-    eventually test -s "$work/display" || fail "the virtual screen did not start: $(cat "$work/xvfb.log")"
-    export DISPLAY=":$(head -1 "$work/display")"
     # The virtual screen comes with a silent sound device, as a desktop comes with a sound card:
     # without any the program says so in a line, which the stories that want it quiet would take
     # for a fault. The sound stories choose their own.
     export SDL_AUDIODRIVER=dummy
+    for try in 1 2 3; do
+        start_screen_and_manager "$size" && return 0
+        echo "the virtual desktop did not start (try $try of 3): $desktop_trouble" >&2
+        stop_screen_and_manager
+    done
+    fail "the virtual desktop did not start: $desktop_trouble"
+}
+
+# One try at a screen with a window manager on it; on failure `desktop_trouble` says why.
+start_screen_and_manager() {
+    rm -f "$work/display"
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    screen_pid=$!
+    pids+=($screen_pid)
+    if ! eventually test -s "$work/display"; then
+        desktop_trouble="the virtual screen gave no display number$(screen_state)"
+        return 1
+    fi
+    export DISPLAY=":$(head -1 "$work/display")"
+    if ! eventually xdpyinfo; then
+        desktop_trouble="the virtual screen $DISPLAY does not answer$(screen_state)"
+        return 1
+    fi
     openbox >"$work/openbox.log" 2>&1 &
-    pids+=($!)
-    eventually wmctrl -m || fail "the window manager did not start: $(cat "$work/openbox.log")"
+    manager_pid=$!
+    pids+=($manager_pid)
+    if ! eventually wmctrl -m; then
+        desktop_trouble="the window manager did not start on $DISPLAY: $(cat "$work/openbox.log")$(screen_state)"
+        return 1
+    fi
+}
+
+# For a failure message: whether the virtual screen still runs, and what it printed.
+screen_state() {
+    kill -0 "$screen_pid" 2>/dev/null && printf '; the screen runs' || printf '; the screen has ended'
+    [ -s "$work/xvfb.log" ] && printf '; it said: %s' "$(tr '\n' ' ' <"$work/xvfb.log")"
+}
+
+stop_screen_and_manager() {
+    local pid
+    for pid in ${manager_pid:-} $screen_pid; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+    manager_pid=""
 }
 
 start_program() {
