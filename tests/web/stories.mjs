@@ -249,6 +249,24 @@ story('an arrow turns the launcher\'s page', async page => {
   await expectDesktopPixels(page, 'Mainform', ['click Mainform Image2']);
 });
 
+story('on a browser window lower than the launcher, the desktop scrolls to its foot', async page => {
+  await page.setViewport({ width: 900, height: 560 });
+  await page.reload();
+  await page.evaluate(() => tolvane.ready);
+  const foot = () => page.$$eval('#desktop, .window[data-name="Mainform"]', ([desktop, frame]) => ({
+    desktop: desktop.getBoundingClientRect().bottom, frame: frame.getBoundingClientRect().bottom,
+  }));
+  const before = await foot();
+  check(before.frame > before.desktop, `the launcher fits: ${JSON.stringify(before)}`);
+  await page.mouse.move(450, 300);
+  await page.mouse.wheel({ deltaY: 1000 });
+  await waitFor(async () => { const now = await foot(); return now.frame <= now.desktop; }, 'a scroll of the wheel to the launcher\'s foot');
+  // Clicks on the scrolled desktop land where they point.
+  await clickSprite(page, [], 'Mainform', 'Image2');
+  await sleep(100);
+  await expectDesktopPixels(page, 'Mainform', ['click Mainform Image2']);
+});
+
 story('a title bar drags its window, a click raises the window behind', async page => {
   await clickSprite(page, await openGame(page, 'imgpondleap', 'Pondleap2'), 'Pondleap2', 'Image2');
   await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Pondleap3' && w.shown && w.active), 'the help window');
