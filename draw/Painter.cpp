@@ -73,7 +73,7 @@ Canvas const* Painter::at_scale(Canvas const& picture, std::string_view name) co
     if (m_scale == 1)
         return &picture;
     PixelRect const size = scaled_size(picture);
-    return m_pictures.sized(picture, size.w, size.h, filter(name, m_pictures.lookup(name).alpha));
+    return m_pictures->sized(picture, size.w, size.h, filter(name, m_pictures->lookup(name).alpha));
 }
 
 // Pictures stretched at scale 1 are drawn by nearest pixel, as they always were. A picture
@@ -94,7 +94,7 @@ PixelRect Painter::area(Sprite const& sprite) const
     auto const& image = static_cast<Image const&>(sprite);
     if (image.stretch || image.picture.empty())
         return rect;
-    Canvas const* picture = m_pictures.find(image.picture);
+    Canvas const* picture = m_pictures->find(image.picture);
     if (!picture)
         return rect;
     PixelRect const size = scaled_size(*picture);
@@ -120,7 +120,7 @@ Painter::Scene Painter::place(Window const& window) const
     Scene scene;
     std::string_view const backdrop = window.design().picture;
     if (!backdrop.empty()) {
-        Pictures::Found const found = m_pictures.lookup(backdrop);
+        Pictures::Found const found = m_pictures->lookup(backdrop);
         if (found.picture) {
             scene.backdrop = at_scale(*found.picture, backdrop);
             scene.backdrop_area = scaled_size(*found.picture);
@@ -144,12 +144,12 @@ Painter::Placed Painter::place(Sprite const& sprite) const
         auto const& image = static_cast<Image const&>(sprite);
         if (image.picture.empty())
             break;
-        Pictures::Found const found = m_pictures.lookup(image.picture);
+        Pictures::Found const found = m_pictures->lookup(image.picture);
         if (!found.picture)
             break;
         if (image.stretch) {
             placed.picture
-                = m_pictures.sized(*found.picture, placed.area.w, placed.area.h, filter(image.picture, found.alpha));
+                = m_pictures->sized(*found.picture, placed.area.w, placed.area.h, filter(image.picture, found.alpha));
         } else {
             placed.picture = at_scale(*found.picture, image.picture);
             PixelRect const size = scaled_size(*found.picture);
@@ -271,7 +271,7 @@ void Painter::lay_picture(Canvas const& picture, Pictures::Alpha alpha, PixelRec
 void Painter::paint_label(Label const& label, PixelRect box, Canvas& canvas) const
 {
     canvas.fill(box, label.BackColor);
-    Lettering(m_fonts.face(label.weight), label.FontSize * m_scale, label.Caption.view())
+    Lettering(m_fonts->face(label.weight), label.FontSize * m_scale, label.Caption.view())
         .paint_wrapped(canvas, box, label.ForeColor);
 }
 
@@ -315,7 +315,7 @@ void Painter::paint_button(CommandButton const& button, Canvas& canvas, ButtonLo
         canvas.fill({ inner.x, inner.y, 1, inner.h - 1 }, light);
     }
     int const shift = pressed ? 1 : 0;
-    Lettering(m_fonts.face(button.font.weight), button.font.size * m_scale, button.Caption.view())
+    Lettering(m_fonts->face(button.font.weight), button.font.size * m_scale, button.Caption.view())
         .paint_centred(canvas, { box.x + shift, box.y + shift, box.w, box.h }, colours::ButtonText);
     if (focused)
         paint_focus(canvas, { face.x + 3, face.y + 3, face.w - 6, face.h - 6 });

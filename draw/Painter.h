@@ -26,12 +26,14 @@ public:
     // `scale`: pixels drawn for each pixel of the design, 15 twips, on a high-density screen more
     // than one.
     Painter(Pictures& pictures, Fonts const& fonts, double scale = 1)
-        : m_pictures(pictures)
-        , m_fonts(fonts)
+        : m_pictures(&pictures)
+        , m_fonts(&fonts)
         , m_scale(scale)
     { }
 
     double scale() const { return m_scale; }
+    // A painter of the same pictures and fonts at another scale.
+    Painter with_scale(double scale) const { return Painter(*m_pictures, *m_fonts, scale); }
 
     // Paints only the pixels inside `area`; everything outside it is left as it was.
     void paint(Window const& window, Canvas& canvas, PixelRect area, ButtonLook look) const;
@@ -81,8 +83,8 @@ private:
     Canvas const* at_scale(Canvas const& picture, std::string_view name) const;
     Pictures::Filter filter(std::string_view name, Pictures::Alpha alpha) const;
 
-    Pictures& m_pictures;
-    Fonts const& m_fonts;
+    Pictures* m_pictures;
+    Fonts const* m_fonts;
     double m_scale = 1;
 };
 

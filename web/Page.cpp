@@ -40,7 +40,7 @@ PageWindow* Page::shown(int id) const
 
 void Page::window_loaded(Window& window)
 {
-    m_windows.push_back(std::make_unique<PageWindow>(window, next_window_id++));
+    m_windows.push_back(std::make_unique<PageWindow>(window, next_window_id++, m_painter.scale()));
 }
 
 void Page::window_unloading(Window& window)
@@ -89,6 +89,15 @@ void Page::repaint()
             .pressed = m_pressed_window == &window ? m_pressed : nullptr };
         page_window->repaint(m_painter, look);
     }
+}
+
+void Page::set_scale(double scale)
+{
+    if (scale == m_painter.scale())
+        return;
+    m_painter = m_painter.with_scale(scale);
+    for (auto const& page_window : m_windows)
+        page_window->set_scale(scale);
 }
 
 // As on the desktop: a key for a window the program does not show, or one without a desktop

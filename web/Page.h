@@ -17,8 +17,9 @@ namespace tolvane {
 // the stage's key presses, mouse presses and closes, routed as the desktop routes them.
 class Page final : public Display {
 public:
-    Page(Pictures& pictures, Fonts const& fonts)
-        : m_painter(pictures, fonts)
+    // `scale`: the screen's pixels for each pixel of the design, as the browser says.
+    Page(Pictures& pictures, Fonts const& fonts, double scale)
+        : m_painter(pictures, fonts, scale)
     { }
     ~Page() override;
 
@@ -48,6 +49,8 @@ public:
 
     // Paints and puts on the page what changed in every shown window.
     void repaint();
+    // The screen's density changed: every window is painted afresh at the new scale.
+    void set_scale(double scale);
     // The player paused the box set with the Pause key: no timer runs, and no input but the Pause
     // key and the close buttons reaches the stage.
     bool paused() const { return m_paused; }

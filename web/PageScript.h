@@ -2,14 +2,16 @@
 
 // What the page's script (page.js) does for the program: the windows on the page, their pixels and
 // the notices. Window ids are the program's own, from 1, and never used twice in a page's life.
+// A window's size on the page is in pixels of the design; its canvas holds `canvas_width` by
+// `canvas_height` pixels over that size, and `page_put_pixels` addresses those.
 extern "C" {
-void page_open_window(int id, char const* name, char const* caption, int width, int height, bool self_placed,
-    int client_left, int client_top);
+void page_open_window(int id, char const* name, char const* caption, int width, int height, int canvas_width,
+    int canvas_height, bool self_placed, int client_left, int client_top);
 void page_close_window(int id);
 void page_show_window(int id);
 void page_hide_window(int id);
 void page_raise_window(int id);
-void page_resize_window(int id, int width, int height);
+void page_resize_window(int id, int width, int height, int canvas_width, int canvas_height);
 void page_put_pixels(int id, int x, int y, int width, int height, unsigned char const* rgba);
 void page_show_paused(bool paused);
 void page_show_ready();

@@ -9,21 +9,27 @@ namespace tolvane {
 
 namespace {
 
-int pixels(double twips) { return Painter::to_pixels(twips); }
+int pixels(double twips, double scale = 1) { return Painter::to_pixels(twips, scale); }
+
+// A client area has at least one pixel each way, however small the program makes it.
+int client_pixels(double twips, double scale = 1) { return std::max(1, pixels(twips, scale)); }
 
 } // namespace
 
 // A window that places itself has its client area at its design frame's distance from the
 // page's corner; the page centres the others.
-PageWindow::PageWindow(Window& window, int id)
+PageWindow::PageWindow(Window& window, int id, double scale)
     : m_window(window)
     , m_id(id)
-    , m_canvas(std::max(1, pixels(window.client_width())), std::max(1, pixels(window.client_height())))
+    , m_scale(scale)
+    , m_width(client_pixels(window.client_width()))
+    , m_height(client_pixels(window.client_height()))
+    , m_canvas(client_pixels(window.client_width(), scale), client_pixels(window.client_height(), scale))
 {
     WindowDesign const& design = window.design();
     std::string const name(window.name());
     std::string const caption(window.Caption());
-    page_open_window(m_id, name.c_str(), caption.c_str(), m_canvas.width(), m_canvas.height(),
+    page_open_window(m_id, name.c_str(), caption.c_str(), m_width, m_height, m_canvas.width(), m_canvas.height(),
         !design.placed_by_desktop, pixels(design.frame_left), pixels(design.frame_top));
 }
 
@@ -35,15 +41,30 @@ void PageWindow::hide() { page_hide_window(m_id); }
 
 void PageWindow::raise() { page_raise_window(m_id); }
 
-void PageWindow::follow_size()
+void PageWindow::follow_size() { fit(false); }
+
+void PageWindow::set_scale(double scale)
 {
-    int const width = std::max(1, pixels(m_window.client_width()));
-    int const height = std::max(1, pixels(m_window.client_height()));
-    if (width == m_canvas.width() && height == m_canvas.height())
+    m_scale = scale;
+    fit(true);
+}
+
+// Sizes the canvas for the window's client size at the scale; `always` paints it afresh even
+// when the size stays.
+void PageWindow::fit(bool always)
+{
+    int const width = client_pixels(m_window.client_width());
+    int const height = client_pixels(m_window.client_height());
+    int const canvas_width = client_pixels(m_window.client_width(), m_scale);
+    int const canvas_height = client_pixels(m_window.client_height(), m_scale);
+    if (!always && width == m_width && height == m_height && canvas_width == m_canvas.width()
+        && canvas_height == m_canvas.height())
         return;
-    m_canvas = Canvas(width, height);
+    m_width = width;
+    m_height = height;
+    m_canvas = Canvas(canvas_width, canvas_height);
     m_damage.forget();
-    page_resize_window(m_id, width, height);
+    page_resize_window(m_id, m_width, m_height, m_canvas.width(), m_canvas.height());
 }
 
 void PageWindow::repaint(Painter const& painter, ButtonLook look)

@@ -8,6 +8,7 @@
 #include "draw/Pictures.h"
 #include "shell/Journal.h"
 #include "shell/PausableClock.h"
+#include "shell/Scale.h"
 #include "shell/StageTime.h"
 #include "shell/TickObserver.h"
 #include "shell/TimedInput.h"
@@ -63,6 +64,10 @@ private:
 // The timer that waits for the next tick.
 void on_timeout(void*);
 
+// The screen's pixels for each pixel of the page, as the browser says: 2 on a screen of twice the
+// density, and more or less as the player zooms the page. The desktop's range holds here too.
+double page_scale() { return std::clamp(emscripten_get_device_pixel_ratio(), smallest_scale, largest_scale); }
+
 // One run of the box set, from the launcher to the end of the program. Every piece of the page's
 // input starts a round, as does the timer that waits for the next tick: the stage's clock is set,
 // the input taken, the ticks due delivered, and what changed painted. Between rounds nothing runs:
@@ -77,7 +82,7 @@ public:
         : m_journal(open_journal())
         , m_pause(m_clock)
         , m_time(m_pause, m_journal.get())
-        , m_page(pictures, fonts)
+        , m_page(pictures, fonts, page_scale())
         , m_sound(m_page, muted)
         , m_stage(m_time.clock(), &m_sound)
         , m_input(m_stage, m_time)
@@ -308,6 +313,12 @@ EMSCRIPTEN_KEEPALIVE void web_close(int id)
 EMSCRIPTEN_KEEPALIVE void web_focus(int id)
 {
     take([&](Page& page) { page.on_focus(id); });
+}
+
+// The browser's pixel density changed: the page was zoomed or taken to another screen.
+EMSCRIPTEN_KEEPALIVE void web_scale_changed()
+{
+    take([](Page& page) { page.set_scale(page_scale()); });
 }
 
 // The session's journal as text, for the page to offer as a file; it stays valid until the

@@ -21,6 +21,24 @@ mergeInto(LibraryManager.library, {
       document.addEventListener('mousemove', Desk.onMouseMove);
       document.addEventListener('mouseup', Desk.onMouseUp);
       Desk.desktop().addEventListener('contextmenu', function(event) { event.preventDefault(); });
+      Desk.density = devicePixelRatio;
+      Desk.watchDensity();
+      addEventListener('resize', Desk.densityChanged);
+    },
+
+    // The pixel density changes when the player zooms the page (the browser then also resizes the
+    // page, in page pixels) or takes the browser to a screen of another density (the browser then
+    // says that the present density no longer matches). Either way the program paints every window
+    // afresh at the new density.
+    watchDensity: function() {
+      matchMedia('(resolution: ' + Desk.density + 'dppx)').addEventListener('change', Desk.densityChanged, { once: true });
+    },
+
+    densityChanged: function() {
+      if (devicePixelRatio === Desk.density) return;
+      Desk.density = devicePixelRatio;
+      Desk.watchDensity();
+      _web_scale_changed();
     },
 
     raise: function(id) {
@@ -94,11 +112,21 @@ mergeInto(LibraryManager.library, {
       _web_mouse_up(id, x, y, button, over);
     },
 
+    // A window's client area takes its size on the page; its canvas holds the pixels the
+    // program paints for it, as many as the screen has there.
+    size: function(canvas, width, height, canvasWidth, canvasHeight) {
+      canvas.width = canvasWidth;
+      canvas.height = canvasHeight;
+      canvas.style.width = width + 'px';
+      canvas.style.height = height + 'px';
+    },
+
     caption: function(shown) { return shown.caption + (Desk.paused ? ' (paused)' : ''); },
   },
 
   page_open_window__deps: ['$Desk'],
-  page_open_window: function(id, name, caption, width, height, selfPlaced, clientLeft, clientTop) {
+  page_open_window: function(id, name, caption, width, height, canvasWidth, canvasHeight, selfPlaced,
+                             clientLeft, clientTop) {
     Desk.init();
     var frame = document.createElement('div');
     frame.className = 'window';
@@ -116,8 +144,7 @@ mergeInto(LibraryManager.library, {
     close.textContent = '\u00d7';
     bar.append(title, close);
     var canvas = document.createElement('canvas');
-    canvas.width = width;
-    canvas.height = height;
+    Desk.size(canvas, width, height, canvasWidth, canvasHeight);
     frame.append(bar, canvas);
     Desk.desktop().append(frame);
 
@@ -168,11 +195,9 @@ mergeInto(LibraryManager.library, {
   page_raise_window: function(id) { Desk.raise(id); },
 
   page_resize_window__deps: ['$Desk'],
-  page_resize_window: function(id, width, height) {
+  page_resize_window: function(id, width, height, canvasWidth, canvasHeight) {
     var shown = Desk.frames[id];
-    if (!shown) return;
-    shown.canvas.width = width;
-    shown.canvas.height = height;
+    if (shown) Desk.size(shown.canvas, width, height, canvasWidth, canvasHeight);
   },
 
   page_put_pixels__deps: ['$Desk'],

@@ -84,10 +84,10 @@ function readPng(file) {
   return { width, height, rgb };
 }
 
-function desktopPicture(scriptLinesOrFile, window) {
+function desktopPicture(scriptLinesOrFile, window, scale = 1) {
   const script = typeof scriptLinesOrFile === 'string' ? scriptLinesOrFile : scriptFile(scriptLinesOrFile);
   const out = path.join(work, `snapshot-${++scripts}.png`);
-  execFileSync(snapshotTool, [script, window, out]);
+  execFileSync(snapshotTool, ['--scale', String(scale), script, window, out]);
   return readPng(out);
 }
 
@@ -160,9 +160,10 @@ function differingPixels(a, b) {
   return differing;
 }
 
-async function expectDesktopPixels(page, window, scriptOrLines) {
-  const differing = differingPixels(await pagePicture(page, window), desktopPicture(scriptOrLines, window));
-  check(differing === 0, `${window}: ${differing} pixels differ from tolvane-snapshot`);
+// The page's canvas of a window against tolvane-snapshot's picture at the page's pixel density.
+async function expectDesktopPixels(page, window, scriptOrLines, scale = 1) {
+  const differing = differingPixels(await pagePicture(page, window), desktopPicture(scriptOrLines, window, scale));
+  check(differing === 0, `${window}: ${differing} pixels differ from tolvane-snapshot --scale ${scale}`);
 }
 
 async function waitFor(condition, what, ms = 3000) {
@@ -265,6 +266,30 @@ story('on a browser window lower than the launcher, the desktop scrolls to its f
   await clickSprite(page, [], 'Mainform', 'Image2');
   await sleep(100);
   await expectDesktopPixels(page, 'Mainform', ['click Mainform Image2']);
+});
+
+story('on a screen of high density the windows are painted at its density, also after a zoom', async page => {
+  await page.setViewport({ width: 1280, height: 900, deviceScaleFactor: 2 });
+  await page.reload();
+  await page.evaluate(() => tolvane.ready);
+  const sizes = () => page.$eval('.window[data-name="Mainform"] canvas', canvas => ({
+    width: canvas.width, height: canvas.height, shownWidth: canvas.getBoundingClientRect().width,
+  }));
+  const sharp = await sizes();
+  check(sharp.shownWidth === 758 && sharp.width === 2 * 758, `the launcher's canvas: ${JSON.stringify(sharp)}`);
+  await expectDesktopPixels(page, 'Mainform', [], 2);
+  // A click lands where it points on the page, whatever the density.
+  await clickSprite(page, [], 'Mainform', 'Image2');
+  await sleep(100);
+  await expectDesktopPixels(page, 'Mainform', ['click Mainform Image2'], 2);
+  // The page zoomed out to one and a half screen pixels a page pixel: painted afresh. The headless
+  // browser changes the density without the resize a real zoom brings, so the story sends it.
+  await page.setViewport({ width: 1280, height: 900, deviceScaleFactor: 1.5 });
+  await page.evaluate(() => dispatchEvent(new Event('resize')));
+  await waitFor(async () => (await sizes()).width !== sharp.width, 'the repaint at the new density');
+  const zoomed = await sizes();
+  check(zoomed.shownWidth === 758 && zoomed.width === 1137, `the launcher's canvas after the zoom: ${JSON.stringify(zoomed)}`);
+  await expectDesktopPixels(page, 'Mainform', ['click Mainform Image2'], 1.5);
 });
 
 story('a title bar drags its window, a click raises the window behind', async page => {
