@@ -23,10 +23,11 @@ eventually() {
 }
 
 # Xvfb picks a free display number itself and writes it down once it accepts connections. The
-# screen is 1280 by 1024 pixels unless a size is given, such as 800x600. A busy machine has been
-# seen to leave a fresh screen unreachable, so a desktop that does not come up is started again,
-# up to three times, and each failed try is reported with what the screen and the window manager
-# said.
+# screen is 1280 by 1024 pixels unless a size is given, such as 800x600. An X server resets itself
+# when its last client leaves, and on a busy machine a client that comes during the reset is
+# turned away ("Failed to open the display"): the screen here never resets. Should a desktop
+# still not come up, it is started again, up to three times, and each failed try is reported with
+# what the screen and the window manager said.
 start_desktop() {
     local size=${1:-1280x1024} try
     for tool in Xvfb openbox xdotool wmctrl xwininfo xdpyinfo import; do
@@ -47,7 +48,7 @@ start_desktop() {
 # One try at a screen with a window manager on it; on failure `desktop_trouble` says why.
 start_screen_and_manager() {
     rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     screen_pid=$!
     pids+=($screen_pid)
     if ! eventually test -s "$work/display"; then
