@@ -44,9 +44,10 @@ constexpr tolvane::Program tolvane_program {
                 "for the next run. Closing the last window ends the box set. See tolvane(6).\n",
 };
 
+// A message may hold what the user typed, such as a file's name: it is escaped for the terminal.
 int refuse(std::string const& message)
 {
-    std::cerr << "tolvane: " << message << '\n';
+    std::cerr << "tolvane: " << tolvane::escaped(message) << '\n';
     return 2;
 }
 
@@ -104,7 +105,7 @@ int replay(tolvane::CommandLine const& command_line, std::string const& path)
     if (auto const text = command_line.value("--speed")) {
         auto const given = speed_of(*text);
         if (!given)
-            return refuse("bad --speed '" + *text + "': expected a number from 0.01 to 1000");
+            return refuse("bad --speed " + tolvane::shown(*text) + ": expected a number from 0.01 to 1000");
         speed = *given;
     }
     std::ifstream file(path);
@@ -130,7 +131,7 @@ int play(tolvane::CommandLine const& command_line)
     if (!script && command_line.has("--speed"))
         return refuse("--speed goes with --replay");
     if (auto const scale = command_line.value("--scale"); scale && !tolvane::scale_of(*scale))
-        return refuse("bad --scale '" + *scale + "': expected a number from 0.5 to 4");
+        return refuse("bad --scale " + tolvane::shown(*scale) + ": expected a number from 0.5 to 4");
     return script ? replay(command_line, *script) : record(command_line);
 }
 

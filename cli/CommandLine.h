@@ -63,4 +63,10 @@ ParsedCommandLine parse_command_line(Program const& program, int argc, char cons
 
 std::string usage_text(Program const& program);
 
+// Text for a message on a terminal, its control characters written as \xNN, so that no escape
+// sequence in what the user typed (or in a file's name) reaches the terminal whole.
+std::string escaped(std::string_view text);
+// An argument as a message shows it: quoted, escaped, and cut after 80 characters with "...".
+std::string shown(std::string_view argument);
+
 } // namespace tolvane

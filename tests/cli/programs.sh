@@ -37,6 +37,9 @@ run "$1" surplus
 [[ $status -eq 2 && "$err" == "tolvane: unexpected argument 'surplus'; try --help" ]] || fail "tolvane surplus: $err"
 run "$2" one two
 [[ $status -eq 2 && "$err" == "tolvane-script: unexpected argument 'two'; try --help" ]] || fail "tolvane-script one two: $err"
+# A file's name reaches the terminal with its control characters escaped.
+run "$2" $'/no/such/\e[2J'
+[[ $status -eq 2 && "$err" == '/no/such/\x1b[2J: No such file or directory' ]] || fail "tolvane-script of an odd name: $err"
 
 # A display that cannot be opened is named, with nothing from the libraries underneath.
 run env -u XDG_RUNTIME_DIR DISPLAY=:99 "$1"
@@ -67,6 +70,9 @@ done <<CASES
 --scale 2x|tolvane: bad --scale '2x': expected a number from 0.5 to 4
 --scale nan|tolvane: bad --scale 'nan': expected a number from 0.5 to 4
 --replay $scratch/script --scale 0|tolvane: bad --scale '0': expected a number from 0.5 to 4
+--replay $'/no/such/\e[2J'|tolvane: /no/such/\x1b[2J: No such file or directory
+--replay $scratch/script --speed $'\e]0;title\a'|tolvane: bad --speed '\x1b]0;title\x07': expected a number from 0.01 to 1000
+--scale $(printf '9%.0s' {1..100})|tolvane: bad --scale '$(printf '9%.0s' {1..80})'...: expected a number from 0.5 to 4
 --record $scratch/journal --replay $scratch/script|tolvane: --record and --replay cannot be used together: a replay is recorded already
 CASES
 rm -rf "$scratch"

@@ -1,6 +1,7 @@
 #include "tools/script/Script.h"
 
 #include "boxset/BoxSet.h"
+#include "cli/CommandLine.h"
 #include "stage/Numbers.h"
 #include "tools/script/LineReader.h"
 #include "tools/script/Properties.h"
@@ -29,7 +30,7 @@ ScriptError::ScriptError(std::string message, int exit_status, bool about_a_line
 
 ScriptError ScriptError::stream(std::string_view name, std::string_view reason)
 {
-    std::string message(name);
+    std::string message = escaped(name);
     message += ": ";
     message += reason;
     return ScriptError(std::move(message), 2, false);

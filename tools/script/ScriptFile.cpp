@@ -1,5 +1,6 @@
 #include "tools/script/ScriptFile.h"
 
+#include "cli/CommandLine.h"
 #include "tools/script/Script.h"
 
 #include <cerrno>
@@ -27,7 +28,7 @@ void prepare_standard_streams()
 
 int cannot_open(std::string_view name, int error)
 {
-    std::cerr << name << ": " << std::strerror(error) << '\n';
+    std::cerr << escaped(name) << ": " << std::strerror(error) << '\n';
     return 2;
 }
 
