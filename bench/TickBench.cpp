@@ -1,4 +1,6 @@
+#include "bench/Heap.h"
 #include "bench/Play.h"
+#include "shell/SoundScene.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,6 +42,19 @@ void BM_StageDeliversAGranule(benchmark::State& state)
         session.runner.run_granules(1);
 }
 
+// What should be heard, as the sound asks after every round of the event loop (64 a second in
+// play): the road board, with the launcher and the start window loaded and hidden.
+void BM_SoundSceneOfTheBoard(benchmark::State& state)
+{
+    Session session(pondleap.setup);
+    Stage const& stage = session.runner.stage();
+    std::uint64_t const before = heap_counts().allocations;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SoundScene::of(stage));
+    state.counters["allocs_per_call"]
+        = static_cast<double>(heap_counts().allocations - before) / static_cast<double>(state.iterations());
+}
+
 // An hour of the alien game with its result windows growing, in virtual seconds per real second.
 void BM_AlienGameHourReplay(benchmark::State& state)
 {
@@ -56,6 +71,7 @@ BENCHMARK(BM_Starbreach1Tick);
 BENCHMARK(BM_HelicoptergameTick);
 BENCHMARK(BM_ResultWindowTick);
 BENCHMARK(BM_StageDeliversAGranule);
+BENCHMARK(BM_SoundSceneOfTheBoard);
 BENCHMARK(BM_AlienGameHourReplay)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

@@ -54,6 +54,14 @@ public:
     bool is_window(std::string_view name) const;
     Window* find(std::string_view name) const;
     std::vector<std::string_view> window_names() const;
+    // Calls `visit` with every loaded window, in the order the windows were added; it must not
+    // load or unload any.
+    template <typename F> void for_each_loaded_window(F&& visit) const
+    {
+        for (Slot const& s : m_slots)
+            if (s.window)
+                visit(static_cast<Window const&>(*s.window));
+    }
     Window* active() const { return m_active; }
     bool ended() const { return m_ended; }
     std::int64_t now_us() const { return m_clock.now_us(); }
