@@ -13,6 +13,7 @@
 #include "shell/TickObserver.h"
 #include "shell/TimedInput.h"
 #include "stage/Stage.h"
+#include "tools/script/Script.h"
 #include "web/Keys.h"
 #include "web/Page.h"
 #include "web/PageScript.h"
@@ -106,7 +107,9 @@ public:
     PageSound& sound() { return m_sound; }
     bool ended() const { return m_stage.ended(); }
 
-    // The journal so far: every line the session has recorded, up to the stage's clock now.
+    // The journal so far: every line the session has recorded, up to the stage's clock now, and
+    // then, as a desktop journal ends, the state of every window at that moment. The state line
+    // is the download's alone: the session's own journal goes on without it.
     std::string journal()
     {
         if (m_journal) {
@@ -114,7 +117,13 @@ public:
             m_journal->flush();
         }
         std::ifstream in(journal_file, std::ios::binary);
-        return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+        std::string text { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+        if (!text.empty()) {
+            text += "# state ";
+            text += dump_state(m_stage);
+            text += '\n';
+        }
+        return text;
     }
 
     template <typename Input> void round(Input const& input)

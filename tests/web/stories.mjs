@@ -172,14 +172,21 @@ async function waitFor(condition, what, ms = 3000) {
   throw new Failure(`${what} did not happen within ${ms} ms`);
 }
 
-// Pauses the box set, then saves the journal with the page's own link, as a player would.
+// Pauses the box set, then saves the journal with the page's own link, as a player would. The
+// journal ends with the state of every window on the page, which its replay must reach exactly.
 async function pauseAndDownloadJournal(page) {
   await page.keyboard.press('Pause');
   await waitFor(() => page.evaluate(() => tolvane.paused), 'the pause');
   await page.click('#journal');
   const file = path.join(page.downloads, 'tolvane-journal.txt');
-  await waitFor(() => fs.existsSync(file) && fs.statSync(file).size > 0, 'the journal download');
+  await waitFor(() => fs.existsSync(file) && fs.readFileSync(file, 'utf8').endsWith('\n'), 'the journal download');
   await sleep(100);
+  const text = fs.readFileSync(file, 'utf8');
+  const stateLine = text.split('\n').find(line => line.startsWith('# state '));
+  check(stateLine, 'the journal has no state line');
+  const onPage = stateLine.slice('# state '.length);
+  const replayed = JSON.stringify(stateAfter([text]));
+  check(onPage === replayed, `the journal's state is not the replay's:\n  page:   ${onPage}\n  replay: ${replayed}`);
   return file;
 }
 

@@ -1,5 +1,7 @@
 #include "tools/script/Words.h"
 
+#include "stage/FloatText.h"
+
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -175,7 +177,7 @@ void Words::finish()
 double decimal_number(std::string_view word, std::string_view what)
 {
     double value = 0;
-    auto const [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    auto const [end, error] = float_chars::parse(word.data(), word.data() + word.size(), value);
     if (word.empty() || error != std::errc {} || end != word.data() + word.size() || !std::isfinite(value))
         fail("bad " + std::string(what) + " " + quoted(word) + ": expected a decimal number");
     return value;
