@@ -95,10 +95,7 @@ void Desktop::window_loaded(Window& window)
 
 void Desktop::window_unloading(Window& window)
 {
-    if (m_pressed_window == &window) {
-        m_pressed_window = nullptr;
-        m_pressed = nullptr;
-    }
+    m_held.forget(window);
     std::erase_if(m_windows, [&](std::unique_ptr<DesktopWindow> const& w) { return &w->window() == &window; });
 }
 
@@ -135,9 +132,7 @@ void Desktop::repaint()
         Window const& window = desktop_window->window();
         if (!window.visible())
             continue;
-        ButtonLook const look { .active = m_stage && m_stage->active() == &window,
-            .pressed = m_pressed_window == &window ? m_pressed : nullptr };
-        desktop_window->repaint(m_painter, look);
+        desktop_window->repaint(m_painter, m_held.look(m_stage, window));
     }
 }
 
@@ -313,7 +308,7 @@ void Desktop::on_button_down(SDL_MouseButtonEvent const& event)
     if (!target || button == 0 || !target->window().visible())
         return;
     Window& window = target->window();
-    press_look(window, twips(event.x), twips(event.y), button);
+    m_held.press(*m_stage, window, twips(event.x), twips(event.y), button);
     m_input->mouse_press(window, twips(event.x), twips(event.y), button);
 }
 
@@ -324,25 +319,11 @@ void Desktop::on_button_up(SDL_MouseButtonEvent const& event)
     int const button = stage_button(event.button);
     if (button == 0)
         return;
-    if (button == 1) {
-        m_pressed_window = nullptr;
-        m_pressed = nullptr;
-    }
+    m_held.release(button);
     DesktopWindow* target = find(event.windowID);
     bool const over_shown = target && target->window().visible() && target->contains(event.x, event.y);
     Window* over = over_shown ? &target->window() : nullptr;
     m_input->mouse_release(over, twips(event.x), twips(event.y), button);
-}
-
-void Desktop::press_look(Window& window, double x, double y, int button)
-{
-    if (button != 1 || !window.visible())
-        return;
-    Sprite const* receiver = m_stage->route(window, x, y);
-    if (receiver && receiver->kind() == SpriteKind::CommandButton) {
-        m_pressed_window = &window;
-        m_pressed = receiver;
-    }
 }
 
 // Minimizing every window the box set shows pauses it, as the Pause key does; restoring one of

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/HeldButton.h"
 #include "draw/Painter.h"
 #include "shell/DesktopWindow.h"
 #include "shell/PausableClock.h"
@@ -74,7 +75,6 @@ private:
     void on_key_down(SDL_KeyboardEvent const& event);
     void on_button_down(SDL_MouseButtonEvent const& event);
     void on_button_up(SDL_MouseButtonEvent const& event);
-    void press_look(Window& window, double x, double y, int button);
     bool passes_while_paused(SDL_Event const& event) const;
     void note_minimized();
     void set_pause(bool by_key, bool all_minimized);
@@ -88,8 +88,7 @@ private:
     std::unique_ptr<DirectInput> m_direct;
     StageInput* m_input = nullptr;
     std::vector<std::unique_ptr<DesktopWindow>> m_windows;
-    Window const* m_pressed_window = nullptr; // the button held down by the mouse, for drawing it sunk
-    Sprite const* m_pressed = nullptr;
+    HeldButton m_held;
     // Whether a shown window of ours had the keyboard last. A window the program hides as it loses
     // the keyboard leaves it true, for the keyboard is then the program's to give to the next.
     bool m_has_keyboard = true;

@@ -45,10 +45,7 @@ void Page::window_loaded(Window& window)
 
 void Page::window_unloading(Window& window)
 {
-    if (m_pressed_window == &window) {
-        m_pressed_window = nullptr;
-        m_pressed = nullptr;
-    }
+    m_held.forget(window);
     std::erase_if(m_windows, [&](std::unique_ptr<PageWindow> const& w) { return &w->window() == &window; });
 }
 
@@ -85,9 +82,7 @@ void Page::repaint()
         Window const& window = page_window->window();
         if (!window.visible())
             continue;
-        ButtonLook const look { .active = m_stage && m_stage->active() == &window,
-            .pressed = m_pressed_window == &window ? m_pressed : nullptr };
-        page_window->repaint(m_painter, look);
+        page_window->repaint(m_painter, m_held.look(m_stage, window));
     }
 }
 
@@ -122,16 +117,13 @@ void Page::on_mouse_down(int id, int x, int y, int button)
     if (m_paused || !target)
         return;
     Window& window = target->window();
-    press_look(window, twips(x), twips(y), button);
+    m_held.press(*m_stage, window, twips(x), twips(y), button);
     m_input->mouse_press(window, twips(x), twips(y), button);
 }
 
 void Page::on_mouse_up(int id, int x, int y, int button, bool over)
 {
-    if (button == 1) {
-        m_pressed_window = nullptr;
-        m_pressed = nullptr;
-    }
+    m_held.release(button);
     if (m_paused)
         return;
     PageWindow* target = shown(id);
@@ -153,17 +145,6 @@ void Page::on_focus(int id)
     m_keyboard = id;
     if (!m_paused)
         m_input->focus_window(target->window());
-}
-
-void Page::press_look(Window& window, double x, double y, int button)
-{
-    if (button != 1)
-        return;
-    Sprite const* receiver = m_stage->route(window, x, y);
-    if (receiver && receiver->kind() == SpriteKind::CommandButton) {
-        m_pressed_window = &window;
-        m_pressed = receiver;
-    }
 }
 
 void Page::set_pause(bool paused)

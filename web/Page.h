@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/HeldButton.h"
 #include "draw/Painter.h"
 #include "shell/PausableClock.h"
 #include "shell/StageInput.h"
@@ -59,7 +60,6 @@ private:
     PageWindow* find(Window const& window) const;
     PageWindow* find(int id) const;
     PageWindow* shown(int id) const;
-    void press_look(Window& window, double x, double y, int button);
     void set_pause(bool paused);
     static double twips(int pixel) { return (pixel + 0.5) * 15; }
 
@@ -69,8 +69,7 @@ private:
     PausableClock* m_clock = nullptr;
     std::vector<std::unique_ptr<PageWindow>> m_windows;
     int m_keyboard = 0; // the window that has the keyboard
-    Window const* m_pressed_window = nullptr; // the button held down by the mouse, for drawing it sunk
-    Sprite const* m_pressed = nullptr;
+    HeldButton m_held;
     bool m_paused = false;
 };
 

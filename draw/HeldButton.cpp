@@ -1,0 +1,37 @@
+#include "draw/HeldButton.h"
+
+namespace tolvane {
+
+void HeldButton::press(Stage const& stage, Window& window, double x, double y, int button)
+{
+    if (button != 1 || !window.visible())
+        return;
+    Sprite const* receiver = stage.route(window, x, y);
+    if (receiver && receiver->kind() == SpriteKind::CommandButton) {
+        m_window = &window;
+        m_sprite = receiver;
+    }
+}
+
+void HeldButton::release(int button)
+{
+    if (button != 1)
+        return;
+    m_window = nullptr;
+    m_sprite = nullptr;
+}
+
+void HeldButton::forget(Window const& window)
+{
+    if (m_window != &window)
+        return;
+    m_window = nullptr;
+    m_sprite = nullptr;
+}
+
+ButtonLook HeldButton::look(Stage const* stage, Window const& window) const
+{
+    return { .active = stage && stage->active() == &window, .pressed = m_window == &window ? m_sprite : nullptr };
+}
+
+} // namespace tolvane
