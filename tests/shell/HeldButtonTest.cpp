@@ -53,10 +53,8 @@ TEST_F(HeldButtonTest, OnlyALeftPressOnAShownCommandButtonHoldsIt)
         int x, y, button;
         bool hidden;
     };
-    for (Case const c : { Case { "a press on a label", 5, 5, 1, false },
-             Case { "the right button", 35, 5, 2, false },
-             Case { "the middle button", 35, 5, 3, false },
-             Case { "a hidden window", 35, 5, 1, true } }) {
+    for (Case const c : { Case { "a press on a label", 5, 5, 1, false }, Case { "the right button", 35, 5, 2, false },
+             Case { "the middle button", 35, 5, 3, false }, Case { "a hidden window", 35, 5, 1, true } }) {
         held.release(1);
         stage.set_visible("Sampler", !c.hidden);
         press(c.x, c.y, c.button);
