@@ -1,10 +1,10 @@
 #include "bench/Heap.h"
 #include "bench/Play.h"
+#include "desktop/DesktopFonts.h"
 #include "draw/Damage.h"
 #include "draw/Fonts.h"
 #include "draw/Painter.h"
 #include "draw/Pictures.h"
-#include "shell/DesktopFonts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,13 +24,13 @@ Painter& painter()
     static std::unique_ptr<Fonts> const fonts = open_desktop_fonts(error);
     if (!fonts)
         throw std::runtime_error("the drawing benchmarks need the desktop's fonts: " + error);
-    static Painter painter(pictures, *fonts);
+    static Painter painter(pictures, *fonts, 1);
     return painter;
 }
 
 Canvas canvas_for(Window const& window)
 {
-    return Canvas(Painter::to_pixels(window.client_width()), Painter::to_pixels(window.client_height()));
+    return Canvas(Painter::to_pixels(window.client_width(), 1), Painter::to_pixels(window.client_height(), 1));
 }
 
 // The active window draws its focused button with a focus rectangle, as on the desktop.
@@ -136,7 +136,7 @@ void BM_ResultMessage(benchmark::State& state, float points)
     Window const& window = session.window("Starbreach2");
     auto& message = static_cast<Label&>(*window.sprite("lblmessage"));
     message.FontSize = points;
-    PixelRect const area = Painter::rectangle(message);
+    PixelRect const area = Painter::rectangle(message, 1);
     Canvas canvas = canvas_for(window);
     painter().paint(window, canvas, canvas.bounds(), active_look());
     reset_heap_peak();

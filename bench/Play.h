@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/script/Script.h"
+#include "script/Script.h"
 
 #include <benchmark/benchmark.h>
 

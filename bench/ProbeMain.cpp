@@ -1,10 +1,11 @@
 #include "bench/TickLog.h"
 #include "boxset/BoxSet.h"
 #include "cli/Version.h"
-#include "shell/Journal.h"
-#include "shell/Scale.h"
-#include "shell/Shell.h"
-#include "tools/script/Script.h"
+#include "desktop/Session.h"
+#include "play/Journal.h"
+#include "play/Scale.h"
+#include "script/Script.h"
+#include "script/State.h"
 
 #include <csignal>
 #include <iostream>

@@ -1,6 +1,6 @@
 #include "bench/Heap.h"
 #include "bench/Play.h"
-#include "shell/SoundScene.h"
+#include "play/SoundScene.h"
 
 #include <benchmark/benchmark.h>
 

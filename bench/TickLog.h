@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/TickObserver.h"
+#include "play/TickObserver.h"
 
 #include <array>
 #include <cstdint>

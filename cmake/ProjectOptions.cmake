@@ -2,9 +2,11 @@
 # never in a user's or a packager's: another compiler's new warning must not break their build.
 option(TOLVANE_WERROR "Treat warnings in the project's own code as errors" OFF)
 
-# Every target of ours calls this: the warnings we hold our code to, and the root as include path.
+# Every target of ours calls this: the warnings we hold our code to, the root as include path, and
+# source files named from the root in what the program says of itself (a failed check's message).
 function(tolvane_defaults target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic $<$<BOOL:${TOLVANE_WERROR}>:-Werror>)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic $<$<BOOL:${TOLVANE_WERROR}>:-Werror>
+                                           -fmacro-prefix-map=${PROJECT_SOURCE_DIR}/=)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
@@ -34,17 +36,4 @@ if(TOLVANE_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
                       -fno-sanitize-coverage=trace-cmp)
   add_link_options(-fsanitize=address,undefined)
-endif()
-
-# Contract checks: the `assert`s that catch a misuse of the stage or the shell, such as a window
-# name registered twice. The optimized build types define NDEBUG, which removes them; this
-# option takes NDEBUG away again. It is on by default in the sanitize and fuzz builds, where a
-# misuse is what is being looked for.
-set(tolvane_contract_checks_default OFF)
-if(TOLVANE_SANITIZE OR TOLVANE_FUZZ)
-  set(tolvane_contract_checks_default ON)
-endif()
-option(TOLVANE_CONTRACT_CHECKS "Keep assert's contract checks in every build type" ${tolvane_contract_checks_default})
-if(TOLVANE_CONTRACT_CHECKS)
-  add_compile_options(-UNDEBUG)
 endif()

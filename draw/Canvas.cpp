@@ -1,10 +1,10 @@
 #include "draw/Canvas.h"
 
 #include "draw/Coverage.h"
+#include "stage/Check.h"
 
 #include <algorithm>
 #include <array>
-#include <cassert>
 #include <cmath>
 #include <utility>
 
@@ -14,8 +14,8 @@ Canvas::Canvas(int width, int height) { resize(width, height); }
 
 Canvas Canvas::over(std::uint32_t* pixels, int width, int height, int pitch)
 {
-    assert(pixels && width >= 0 && height >= 0 && pitch >= width * 4 && pitch % 4 == 0
-        && "Canvas::over needs pixels and a size of at least 0, and a pitch of whole pixels that covers a row");
+    TOLVANE_CHECK(pixels && width >= 0 && height >= 0 && pitch >= width * 4 && pitch % 4 == 0,
+        "Canvas::over needs pixels and a size of at least 0, and a pitch of whole pixels that covers a row");
     Canvas canvas;
     canvas.m_width = width;
     canvas.m_height = height;
@@ -67,7 +67,8 @@ void Canvas::copy_pixels(Canvas const& other)
 
 void Canvas::resize(int width, int height)
 {
-    assert(width >= 0 && height >= 0 && "a canvas cannot have a negative size: clamp the size at 0 before resizing");
+    TOLVANE_CHECK(
+        width >= 0 && height >= 0, "a canvas cannot have a negative size: clamp the size at 0 before resizing");
     m_width = width;
     m_height = height;
     m_stride = width;
@@ -122,8 +123,8 @@ void Canvas::blend(std::uint32_t& target, std::uint32_t source, unsigned alpha)
 
 void Canvas::tint(PixelRect area, Coverage const& coverage, Colour colour)
 {
-    assert(coverage.width() == area.w && coverage.height() == area.h
-        && "a coverage is laid only over the area it was made for: pass that area, of the same size");
+    TOLVANE_CHECK(coverage.width() == area.w && coverage.height() == area.h,
+        "a coverage is laid only over the area it was made for: pass that area, of the same size");
     PixelRect const visible = area.intersect(m_clip);
     std::uint32_t const value = pixel_of(colour);
     for (int y = visible.y; y < visible.bottom(); ++y) {

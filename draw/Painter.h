@@ -25,7 +25,7 @@ class Painter {
 public:
     // `scale`: pixels drawn for each pixel of the design, 15 twips, on a high-density screen more
     // than one.
-    Painter(Pictures& pictures, Fonts const& fonts, double scale = 1)
+    Painter(Pictures& pictures, Fonts const& fonts, double scale)
         : m_pictures(&pictures)
         , m_fonts(&fonts)
         , m_scale(scale)
@@ -46,8 +46,8 @@ public:
 
     // Twips to whole pixels at a scale: 15 / `scale` twips a pixel, each edge rounded to the
     // nearest pixel edge.
-    static int to_pixels(double twips, double scale = 1);
-    static PixelRect rectangle(Sprite const& sprite, double scale = 1);
+    static int to_pixels(double twips, double scale);
+    static PixelRect rectangle(Sprite const& sprite, double scale);
 
 private:
     // A visible sprite other than a button, as one repaint draws it.

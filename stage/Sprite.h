@@ -1,9 +1,9 @@
 #pragma once
 
+#include "stage/Check.h"
 #include "stage/Colour.h"
 
 #include <array>
-#include <cassert>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -217,8 +217,8 @@ template <typename T, std::size_t N> struct SpriteArray {
 
     T& Item(int index)
     {
-        assert(index >= 0 && static_cast<std::size_t>(index) < N
-            && "sprite array index out of range: index from 0 to Count - 1");
+        TOLVANE_CHECK(index >= 0 && static_cast<std::size_t>(index) < N,
+            "a sprite array's index is out of its range: index from 0 to Count - 1");
         return elements[static_cast<std::size_t>(index)];
     }
     static constexpr int Count = static_cast<int>(N);

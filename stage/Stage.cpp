@@ -2,9 +2,9 @@
 
 #include "stage/Numbers.h"
 
+#include "stage/Check.h"
 #include <algorithm>
-#include <cassert>
-#include <stdexcept>
+
 #include <string>
 #include <utility>
 
@@ -15,6 +15,20 @@ namespace {
 // Thrown by `End` and caught where the event that ran it was dispatched, so that no statement
 // after `End` runs, however deeply nested the handler is.
 struct ProgramEnded { };
+
+// One more level of a count for as long as it lives.
+class Nesting {
+public:
+    explicit Nesting(int& depth)
+        : m_depth(++depth)
+    { }
+    ~Nesting() { --m_depth; }
+    Nesting(Nesting const&) = delete;
+    Nesting& operator=(Nesting const&) = delete;
+
+private:
+    int& m_depth;
+};
 
 bool contains(Sprite const& sprite, double x, double y)
 {
@@ -32,7 +46,7 @@ Stage::~Stage() = default;
 
 void Stage::add_window(std::string_view name, Factory factory)
 {
-    assert(!slot(name) && "a window name is registered twice: give each window one add_window call");
+    TOLVANE_CHECK(!slot(name), "a window name is registered twice: give each window one add_window call");
     m_slots.push_back({ std::string(name), std::move(factory), nullptr });
 }
 
@@ -41,18 +55,27 @@ void Stage::start(std::string_view name)
     dispatch([&] { show(name); });
 }
 
+// Each event's handler runs inside one dispatch, and a handler that loads a window runs the window's
+// `Form_Load` in a dispatch nested in its own. The depth goes down again on every way out, a fault
+// that leaves the handler included, so that the events after it are dispatched, and heard, as
+// ever; what the faulty handler left to be heard is dropped when the next event begins.
 template <typename F> void Stage::dispatch(F&& handler)
 {
     if (m_ended)
         return;
-    if (m_dispatching++ == 0)
+    if (m_dispatching == 0) {
         m_shown_in_handler.clear();
-    try {
-        handler();
-    } catch (ProgramEnded const&) {
-        finish();
+        m_pending_cues.clear();
     }
-    if (--m_dispatching == 0)
+    {
+        Nesting const nesting(m_dispatching);
+        try {
+            handler();
+        } catch (ProgramEnded const&) {
+            finish();
+        }
+    }
+    if (m_dispatching == 0)
         sound_pending_cues();
 }
 
@@ -130,15 +153,14 @@ std::vector<std::string_view> Stage::window_names() const
 }
 
 // Window code names the windows it reaches in its own text, so a misspelt name is a fault of the
-// program: it is refused in every build, with the name, instead of reaching a window that is
-// not there. The failure leaves the handler like `End` does and goes up to whoever runs the
-// stage, which reports it.
+// program: it stops the program in every build, with the name, instead of reaching a window that
+// is not there.
 Stage::Slot& Stage::registered(std::string_view name)
 {
     Slot* s = slot(name);
-    if (!s)
-        throw std::logic_error("no window named '" + std::string(name) + "': window code can reach only "
-            + "the windows added to the stage, by the names they were added under");
+    TOLVANE_CHECK(s,
+        "no window named '" + std::string(name)
+            + "': window code can reach only the windows added to the stage, by the names they were added under");
     return *s;
 }
 
@@ -151,8 +173,8 @@ Window& Stage::load(std::string_view name)
         return *s->window;
     s->window = s->factory(*this);
     Window& window = *s->window;
-    assert(window.name() == s->name
-        && "a window's factory made a window of another name: make it build the window it was added for");
+    TOLVANE_CHECK(window.name() == s->name,
+        "a window's factory made a window of another name: make it build the window it was added for");
     window.m_serial = ++m_serials;
     if (m_display)
         m_display->window_loaded(window);

@@ -45,7 +45,7 @@ public:
     void start(std::string_view name);
 
     // Operations that window code reaches through FormRef. A name that no window was added
-    // under is a fault of the program: std::logic_error, "no window named '...'".
+    // under is a fault of the program, which a check stops: "no window named '...'".
     Window& load(std::string_view name);
     void show(std::string_view name);
     void hide(std::string_view name);

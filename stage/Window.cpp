@@ -1,9 +1,9 @@
 #include "stage/Window.h"
 
+#include "stage/Check.h"
 #include "stage/Stage.h"
 
 #include <algorithm>
-#include <cassert>
 
 namespace tolvane {
 
@@ -56,8 +56,8 @@ void Window::store(std::initializer_list<Sprite*> sprites_in_stored_order)
 {
     m_sprites = sprites_in_stored_order;
     for (Sprite* sprite : m_sprites) {
-        assert(sprite->m_window == nullptr
-            && "a sprite is stored twice: list each sprite once, in the one window that owns it");
+        TOLVANE_CHECK(sprite->m_window == nullptr,
+            "a sprite is stored twice: list each sprite once, in the one window that owns it");
         sprite->m_window = this;
     }
 }

@@ -8,8 +8,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr int pause_key = 19;
-
 // Every window shown in the page's life has an id of its own, also after the box set restarts,
 // so that nothing meant for a window taken off the page reaches a new one.
 int next_window_id = 1;
@@ -17,6 +15,13 @@ int next_window_id = 1;
 } // namespace
 
 Page::~Page() { m_windows.clear(); }
+
+void Page::attach(Stage& stage, PlayerInput& player)
+{
+    m_stage = &stage;
+    m_player = &player;
+    m_player->on_pause_changed([](bool paused) { page_show_paused(paused); });
+}
 
 PageWindow* Page::find(Window const& window) const
 {
@@ -45,7 +50,8 @@ void Page::window_loaded(Window& window)
 
 void Page::window_unloading(Window& window)
 {
-    m_held.forget(window);
+    if (m_player)
+        m_player->window_unloading(window);
     std::erase_if(m_windows, [&](std::unique_ptr<PageWindow> const& w) { return &w->window() == &window; });
 }
 
@@ -82,7 +88,9 @@ void Page::repaint()
         Window const& window = page_window->window();
         if (!window.visible())
             continue;
-        page_window->repaint(m_painter, m_held.look(m_stage, window));
+        ButtonLook const look { .active = m_stage && m_stage->active() == &window,
+            .pressed = m_player ? m_player->held_in(window) : nullptr };
+        page_window->repaint(m_painter, look);
     }
 }
 
@@ -95,46 +103,30 @@ void Page::set_scale(double scale)
         page_window->set_scale(scale);
 }
 
-// As on the desktop: a key for a window the program does not show, or one without a desktop
-// virtual-key code, is dropped; otherwise the stage first hears which window the key is for.
-void Page::on_key_down(int key_code, bool repeat)
+// Keys go to the window that has the keyboard, if the program shows it.
+void Page::on_key_down(Keystroke key)
 {
-    if (key_code == pause_key) {
-        if (!repeat)
-            set_pause(!m_paused);
-        return;
-    }
     PageWindow* target = shown(m_keyboard);
-    if (m_paused || key_code == 0 || !target)
-        return;
-    m_input->focus_window(target->window());
-    m_input->key_down(key_code);
+    m_player->key_down(target ? &target->window() : nullptr, key);
 }
 
 void Page::on_mouse_down(int id, int x, int y, int button)
 {
-    PageWindow* target = shown(id);
-    if (m_paused || !target)
-        return;
-    Window& window = target->window();
-    m_held.press(*m_stage, window, twips(x), twips(y), button);
-    m_input->mouse_press(window, twips(x), twips(y), button);
+    if (PageWindow* target = find(id))
+        m_player->mouse_press(target->window(), twips(x), twips(y), button);
 }
 
 void Page::on_mouse_up(int id, int x, int y, int button, bool over)
 {
-    m_held.release(button);
-    if (m_paused)
-        return;
     PageWindow* target = shown(id);
     Window* over_window = target && over && target->contains(x, y) ? &target->window() : nullptr;
-    m_input->mouse_release(over_window, twips(x), twips(y), button);
+    m_player->mouse_release(over_window, twips(x), twips(y), button);
 }
 
 void Page::on_close(int id)
 {
-    if (PageWindow* target = shown(id))
-        m_input->close(target->window());
+    if (PageWindow* target = find(id))
+        m_player->close(target->window());
 }
 
 void Page::on_focus(int id)
@@ -143,18 +135,7 @@ void Page::on_focus(int id)
     if (!target)
         return;
     m_keyboard = id;
-    if (!m_paused)
-        m_input->focus_window(target->window());
-}
-
-void Page::set_pause(bool paused)
-{
-    m_paused = paused;
-    if (paused)
-        m_clock->pause();
-    else
-        m_clock->resume();
-    page_show_paused(paused);
+    m_player->keyboard_to(target->window());
 }
 
 } // namespace tolvane

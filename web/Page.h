@@ -1,9 +1,7 @@
 #pragma once
 
-#include "draw/HeldButton.h"
 #include "draw/Painter.h"
-#include "shell/PausableClock.h"
-#include "shell/StageInput.h"
+#include "play/PlayerInput.h"
 #include "stage/Display.h"
 #include "stage/Stage.h"
 #include "web/PageWindow.h"
@@ -15,7 +13,7 @@ namespace tolvane {
 
 // The web page behind the stage, a small desktop: a window on the page for every loaded window of
 // the program, kept shown, hidden and raised as the stage says, and the page's input turned into
-// the stage's key presses, mouse presses and closes, routed as the desktop routes them.
+// the player's input, whose rules decide what reaches the stage, as on the desktop.
 class Page final : public Display {
 public:
     // `scale`: the screen's pixels for each pixel of the design, as the browser says.
@@ -24,12 +22,7 @@ public:
     { }
     ~Page() override;
 
-    void attach(Stage& stage, StageInput& input, PausableClock& clock)
-    {
-        m_stage = &stage;
-        m_input = &input;
-        m_clock = &clock;
-    }
+    void attach(Stage& stage, PlayerInput& player);
 
     void window_loaded(Window&) override;
     void window_unloading(Window&) override;
@@ -41,7 +34,7 @@ public:
     // The page's input, by the id of the window it came to, in client pixels. A key goes to the
     // window that has the keyboard; the release of a button goes to the window that took its
     // press, with `over` saying whether the pointer is still over it.
-    void on_key_down(int key_code, bool repeat);
+    void on_key_down(Keystroke key);
     void on_mouse_down(int id, int x, int y, int button);
     void on_mouse_up(int id, int x, int y, int button, bool over);
     void on_close(int id);
@@ -52,25 +45,20 @@ public:
     void repaint();
     // The screen's density changed: every window is painted afresh at the new scale.
     void set_scale(double scale);
-    // The player paused the box set with the Pause key: no timer runs, and no input but the Pause
-    // key and the close buttons reaches the stage.
-    bool paused() const { return m_paused; }
+    // The player paused the box set with the Pause key.
+    bool paused() const { return m_player && m_player->paused(); }
 
 private:
     PageWindow* find(Window const& window) const;
     PageWindow* find(int id) const;
     PageWindow* shown(int id) const;
-    void set_pause(bool paused);
     static double twips(int pixel) { return (pixel + 0.5) * 15; }
 
     Painter m_painter;
     Stage* m_stage = nullptr;
-    StageInput* m_input = nullptr;
-    PausableClock* m_clock = nullptr;
+    PlayerInput* m_player = nullptr;
     std::vector<std::unique_ptr<PageWindow>> m_windows;
     int m_keyboard = 0; // the window that has the keyboard
-    HeldButton m_held;
-    bool m_paused = false;
 };
 
 } // namespace tolvane

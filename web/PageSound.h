@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/SoundScene.h"
+#include "play/SoundScene.h"
 #include "stage/Display.h"
 #include "stage/Stage.h"
 

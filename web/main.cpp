@@ -6,14 +6,15 @@
 #include "cli/Version.h"
 #include "draw/Fonts.h"
 #include "draw/Pictures.h"
-#include "shell/Journal.h"
-#include "shell/PausableClock.h"
-#include "shell/Scale.h"
-#include "shell/StageTime.h"
-#include "shell/TickObserver.h"
-#include "shell/TimedInput.h"
+#include "play/Journal.h"
+#include "play/PausableClock.h"
+#include "play/PlayerInput.h"
+#include "play/Scale.h"
+#include "play/StageTime.h"
+#include "play/TickObserver.h"
+#include "play/TimedInput.h"
+#include "script/State.h"
 #include "stage/Stage.h"
-#include "tools/script/Script.h"
 #include "web/Keys.h"
 #include "web/Page.h"
 #include "web/PageScript.h"
@@ -79,7 +80,8 @@ public:
     // "Download the journal" link saves it.
     static constexpr char const* journal_file = "/journal.tolvane";
 
-    PageSession(Pictures& pictures, Fonts const& fonts, TickCount& ticks, bool muted)
+    // `muted`: the player's choice of silence, which Ctrl+M changes for this run and the next.
+    PageSession(Pictures& pictures, Fonts const& fonts, TickCount& ticks, bool& muted)
         : m_journal(open_journal())
         , m_pause(m_clock)
         , m_time(m_pause, m_journal.get())
@@ -87,11 +89,17 @@ public:
         , m_sound(m_page, muted)
         , m_stage(m_time.clock(), &m_sound)
         , m_input(m_stage, m_time)
+        , m_player(m_stage, m_input, m_pause, muted)
         , m_ticks(ticks)
     {
         m_time.attach(m_stage);
-        m_page.attach(m_stage, m_input, m_pause);
+        m_page.attach(m_stage, m_player);
         m_sound.attach(m_stage);
+        m_player.on_mute_changed([this, &muted](bool now_muted) {
+            muted = now_muted;
+            m_sound.set_muted(now_muted);
+            page_sound_remember_muted(now_muted);
+        });
         add_box_set_windows(m_stage);
         m_stage.start(startup_window);
         m_sound.settle();
@@ -104,7 +112,6 @@ public:
     PageSession& operator=(PageSession const&) = delete;
 
     Page& page() { return m_page; }
-    PageSound& sound() { return m_sound; }
     bool ended() const { return m_stage.ended(); }
 
     // The journal so far: every line the session has recorded, up to the stage's clock now, and
@@ -192,6 +199,7 @@ private:
     PageSound m_sound;
     Stage m_stage;
     TimedInput m_input;
+    PlayerInput m_player;
     TickCount& m_ticks;
     long m_timeout = 0;
 };
@@ -237,32 +245,17 @@ void on_timeout(void*)
     take([](Page&) {});
 }
 
-// Ctrl+M mutes and unmutes in every window, and the choice is kept for the next visit. Its
-// repeats while held are taken too, and change nothing.
-bool take_mute_key(EmscriptenKeyboardEvent const& event)
-{
-    constexpr unsigned long key_m = 'M';
-    if (event.keyCode != key_m || !event.ctrlKey || event.altKey || event.metaKey)
-        return false;
-    PageState& page = state();
-    if (event.repeat || !page.session)
-        return true;
-    page.muted = !page.muted;
-    page.session->sound().set_muted(page.muted);
-    page_sound_remember_muted(page.muted);
-    return true;
-}
-
+// Keys the box set takes are its own: the arrows and Space do not scroll the page. Keys held with
+// Ctrl, Alt or Meta are the browser's, but for Ctrl+M, as are those the box set has no code for.
 EM_BOOL on_key_down(int, EmscriptenKeyboardEvent const* event, void*)
 {
-    if (take_mute_key(*event))
-        return EM_TRUE;
-    int const code = virtual_key(event->keyCode);
-    // Keys the box set knows are its own: the arrows and Space do not scroll the page. Keys held
-    // with Ctrl, Alt or Meta are the browser's, as are those the box set has no code for.
-    if (code == 0 || event->ctrlKey || event->altKey || event->metaKey)
+    Keystroke const key { .code = virtual_key(event->keyCode),
+        .ctrl = event->ctrlKey != 0,
+        .alt = event->altKey || event->metaKey,
+        .repeat = event->repeat != 0 };
+    if (!PlayerInput::is_mute_key(key) && (key.code == 0 || key.ctrl || key.alt))
         return EM_FALSE;
-    take([&](Page& page) { page.on_key_down(code, event->repeat); });
+    take([&](Page& page) { page.on_key_down(key); });
     return EM_TRUE;
 }
 

@@ -1,7 +1,7 @@
-# Helpers for the end-to-end stories and tools/gallery, over the harness of tests/shell/desktop.sh
+# Helpers for the end-to-end stories and tools/gallery, over the harness of tests/desktop/desktop.sh
 # (start_desktop, start_program, shown, click, pixel, fingerprint, eventually, expect_exit_status).
 # Client pixels are twips divided by 15: that is where the desktop draws every sprite.
-source "$(dirname "${BASH_SOURCE[0]}")/../shell/desktop.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../desktop/desktop.sh"
 
 # A window can be hidden between a look at the screen and its capture, and `import` waits for
 # ever on a hidden window; no capture here waits longer than five seconds (`timeout` runs the

@@ -5,7 +5,7 @@
 #
 # usage: sound_mute.sh TOLVANE
 source "$(dirname "$0")/play.sh"
-source "$(dirname "$0")/../shell/sound_server.sh"
+source "$(dirname "$0")/../desktop/sound_server.sh"
 start_desktop
 export XDG_CONFIG_HOME=$work/config SDL_AUDIODRIVER=disk
 settings=$XDG_CONFIG_HOME/tolvane/settings

@@ -8,7 +8,7 @@
 #
 # usage: sound_shot.sh TOLVANE
 source "$(dirname "$0")/play.sh"
-source "$(dirname "$0")/../shell/sound_server.sh"
+source "$(dirname "$0")/../desktop/sound_server.sh"
 start_desktop
 start_sound_server
 start_recording "$work/heard.raw"

@@ -23,7 +23,7 @@ mapfile -t installed < <(dpkg -L tolvane)
 [ "$(/usr/games/tolvane --version)" = "tolvane $version" ] || fail "the installed game's version"
 [ "$(/usr/bin/tolvane-script --version)" = "tolvane-script $version" ] || fail "the installed runner's version"
 [ "$(man -w tolvane)" = /usr/share/man/man6/tolvane.6.gz ] || fail "man does not find tolvane(6)"
-"$here/../shell/desktop_smoke.sh" /usr/games/tolvane || fail "the installed game did not play the smoke story"
+"$here/../desktop/desktop_smoke.sh" /usr/games/tolvane || fail "the installed game did not play the smoke story"
 
 apt-get purge -y -qq tolvane >"$log" 2>&1 || fail "apt could not remove the package: $(cat "$log")"
 if dpkg -s tolvane >/dev/null 2>&1; then fail "dpkg still knows the package"; fi

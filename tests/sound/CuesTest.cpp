@@ -1,4 +1,4 @@
-#include "tools/script/Script.h"
+#include "script/Script.h"
 
 #include <gtest/gtest.h>
 

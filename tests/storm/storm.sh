@@ -10,7 +10,7 @@
 # with REPLAY_WITH too, that runner replays the journal to the state it recorded.
 #
 # usage: [RECORD_TO=JOURNAL [REPLAY_WITH=TOLVANE_SCRIPT]] storm.sh TOLVANE_PROBE
-source "$(dirname "$0")/../shell/desktop.sh"
+source "$(dirname "$0")/../desktop/desktop.sh"
 source "$(dirname "$0")/probe.sh"
 start_desktop
 

@@ -1,11 +1,11 @@
 #include "cli/CommandLine.h"
+#include "desktop/DesktopFonts.h"
 #include "draw/Canvas.h"
 #include "draw/Fonts.h"
 #include "draw/Painter.h"
 #include "draw/Pictures.h"
-#include "shell/DesktopFonts.h"
-#include "shell/Scale.h"
-#include "tools/script/Script.h"
+#include "play/Scale.h"
+#include "script/Script.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "desktop/Replay.h"
+#include "play/Journal.h"
+#include "play/TickObserver.h"
+#include "stage/Stage.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tolvane {
+
+// Plays the program on the desktop: opens the display, the fonts and the pictures, registers
+// the windows, starts the start-up window and runs until the program ends. Returns the
+// process's exit status: 0 when the program ended, 1 when the desktop could not be had, with a
+// message on standard error saying why.
+struct Session {
+    // Hears of every tick, when given.
+    TickObserver* observer = nullptr;
+    // Records the session, when given; it ends with the state that `state` writes.
+    Journal* journal = nullptr;
+    std::function<std::string(Stage const&)> state;
+    // Plays a script instead of the user, when given: it acts on the replay's stage and clock,
+    // waits for each moment through it, and returns the exit status. Time passes `speed` times
+    // as fast as in real life.
+    std::function<int(Replay&)> replay;
+    double speed = 1;
+    // Sound starts muted when set, or when the player's settings say so.
+    bool muted = false;
+    // The windows are drawn at this scale when given, else at the desktop's own.
+    std::optional<double> scale;
+};
+int play_on_desktop(
+    std::function<void(Stage&)> const& add_windows, std::string_view startup_window, Session const& session = {});
+
+} // namespace tolvane

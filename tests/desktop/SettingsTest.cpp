@@ -1,0 +1,135 @@
+#include "desktop/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tolvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path()
+            / ("tolvane-settings-" + std::to_string(::getpid()) + "-"
+                + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        path = folder / "tolvane" / "settings";
+    }
+    void TearDown() override
+    {
+        ::chmod(folder.c_str(), 0700);
+        fs::remove_all(folder);
+    }
+
+    void write(std::string const& text)
+    {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+    }
+
+    fs::path folder;
+    fs::path path;
+};
+
+TEST_F(SettingsTest, AChoiceIsKeptBetweenRuns)
+{
+    std::ostringstream errors;
+    EXPECT_FALSE(read_settings(path, errors).muted);
+    write_settings(path, { .muted = true });
+    EXPECT_TRUE(read_settings(path, errors).muted);
+    write_settings(path, { .muted = false });
+    EXPECT_FALSE(read_settings(path, errors).muted);
+    EXPECT_EQ(errors.str(), "");
+    // Written by a rename: no temporary file stays behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), fs::directory_iterator()), 1);
+}
+
+// A file that cannot be read as settings means the defaults, reported in one line that names it.
+TEST_F(SettingsTest, ADamagedFileMeansTheDefaultsAndOneLine)
+{
+    struct Case {
+        char const* what;
+        std::function<void(SettingsTest&)> make;
+        char const* reason;
+    };
+    Case const cases[] = {
+        { "garbage", [](SettingsTest& t) { t.write(std::string("mute = yes\n\x01\xff\0zz", 17)); }, "line 2 is not" },
+        { "a wrong value", [](SettingsTest& t) { t.write("mute = loud\n"); }, "line 1 is not" },
+        { "a directory", [](SettingsTest& t) { fs::create_directories(t.path); }, "it is a directory" },
+        { "unreadable (a link to itself)",
+            [](SettingsTest& t) {
+                fs::create_directories(t.path.parent_path());
+                fs::create_symlink(t.path, t.path);
+            },
+            "cannot read it" },
+        { "a named pipe",
+            [](SettingsTest& t) {
+                fs::create_directories(t.path.parent_path());
+                ::mkfifo(t.path.c_str(), 0600);
+            },
+            "not a plain file" },
+        { "too large", [](SettingsTest& t) { t.write(std::string(5000, '#')); }, "too large" },
+    };
+    for (Case const& c : cases) {
+        fs::remove_all(folder / "tolvane");
+        c.make(*this);
+        std::ostringstream errors;
+        EXPECT_FALSE(read_settings(path, errors).muted) << c.what;
+        std::string const said = errors.str();
+        EXPECT_EQ(said.rfind("tolvane: ignoring the settings file " + path.string() + ": ", 0), 0u) << said;
+        EXPECT_NE(said.find(c.reason), std::string::npos) << c.what << ": " << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    }
+}
+
+// An empty file, comments and blank lines are not damage.
+TEST_F(SettingsTest, AnEmptyFileMeansTheDefaultsSilently)
+{
+    for (char const* text : { "", "\n\n", "# nothing yet\n", "  mute = yes  \r\n" }) {
+        write(text);
+        std::ostringstream errors;
+        EXPECT_EQ(read_settings(path, errors).muted, std::string(text).find("yes") != std::string::npos) << text;
+        EXPECT_EQ(errors.str(), "") << text;
+    }
+}
+
+// A place that cannot be written is no error: the choice lasts the run only.
+TEST_F(SettingsTest, AnUnwritablePlaceIsNoError)
+{
+    fs::create_directories(path);
+    write_settings(path, { .muted = true });
+    EXPECT_TRUE(fs::is_directory(path));
+    write_settings(folder / "file" / "below" / "settings", { .muted = true });
+    std::ofstream(folder / "file") << "";
+    write_settings(folder / "file" / "settings", { .muted = true });
+    write_settings({}, { .muted = true });
+    EXPECT_EQ(std::distance(fs::directory_iterator(path), fs::directory_iterator()), 0);
+}
+
+TEST(SettingsPath, FollowsXdgConfigHomeAndFallsBackToTheHomeFolder)
+{
+    ::setenv("XDG_CONFIG_HOME", "/tmp/config", 1);
+    ::setenv("HOME", "/home/player", 1);
+    EXPECT_EQ(settings_path(), fs::path("/tmp/config/tolvane/settings"));
+    ::setenv("XDG_CONFIG_HOME", "relative", 1);
+    EXPECT_EQ(settings_path(), fs::path("/home/player/.config/tolvane/settings"));
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(settings_path(), fs::path("/home/player/.config/tolvane/settings"));
+    ::unsetenv("HOME");
+    EXPECT_EQ(settings_path(), fs::path());
+}
+
+} // namespace
+} // namespace tolvane
