@@ -16,6 +16,8 @@ void page_put_pixels(int id, int x, int y, int width, int height, unsigned char 
 void page_show_paused(bool paused);
 void page_show_ready();
 void page_show_ended();
+// The program stopped on a fault of its own, which `what` describes.
+void page_show_failure(char const* what);
 
 // sound.js: the player's choice of silence, kept by the browser between visits.
 bool page_sound_muted_remembered();

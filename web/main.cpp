@@ -14,6 +14,7 @@
 #include "play/TickObserver.h"
 #include "play/TimedInput.h"
 #include "script/State.h"
+#include "stage/Check.h"
 #include "stage/Stage.h"
 #include "web/Keys.h"
 #include "web/Page.h"
@@ -33,6 +34,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace tolvane {
@@ -220,6 +222,23 @@ PageState& state()
     return page_state;
 }
 
+// A failure that the program's own code let out of a handler (it ran out of memory, say): the box
+// set stops, as the desktop's program ends with one line, its windows go from the page, and the
+// page says why. The journal so far stays to be downloaded, for a report of the fault.
+void stop_on_failure(std::string_view what)
+{
+    std::cerr << "tolvane: " << what << '\n';
+    PageState& page = state();
+    try {
+        if (page.session)
+            page.ended_journal = page.session->journal();
+    } catch (std::exception const&) {
+        page.ended_journal.clear();
+    }
+    page.session.reset();
+    page_show_failure(std::string(what).c_str());
+}
+
 // Starts a round with a piece of the page's input. When the program ends in it, its windows go
 // from the page, which then says so.
 template <typename Input> void take(Input const& input)
@@ -231,7 +250,8 @@ template <typename Input> void take(Input const& input)
     try {
         page.session->round([&] { input(page.session->page()); });
     } catch (std::exception const& failure) {
-        std::cerr << "tolvane: " << failure.what() << '\n';
+        stop_on_failure(failure.what());
+        return;
     }
     if (page.session->ended()) {
         page.ended_journal = page.session->journal();
@@ -293,7 +313,7 @@ EMSCRIPTEN_KEEPALIVE void web_start()
     try {
         page.session = std::make_unique<PageSession>(*page.pictures, *page.fonts, page.ticks, page.muted);
     } catch (std::exception const& failure) {
-        std::cerr << "tolvane: " << failure.what() << '\n';
+        stop_on_failure(failure.what());
     }
 }
 
@@ -339,6 +359,16 @@ EMSCRIPTEN_KEEPALIVE double web_ticks() { return state().ticks.ticks(); }
 EMSCRIPTEN_KEEPALIVE double web_ticks_of(char const* window) { return state().ticks.ticks_of(window); }
 
 EMSCRIPTEN_KEEPALIVE double web_rounds() { return static_cast<double>(state().rounds); }
+
+// What the page's stories plant to see the page's answer to a fault of the program: 0, a failure
+// that leaves a handler; 1, a broken check, which aborts the program.
+EMSCRIPTEN_KEEPALIVE void web_plant_fault(int kind)
+{
+    take([kind](Page&) {
+        TOLVANE_CHECK(kind != 1, "a broken check planted by a story");
+        throw std::runtime_error("a failure planted by a story");
+    });
+}
 
 EMSCRIPTEN_KEEPALIVE bool web_paused()
 {

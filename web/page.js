@@ -225,4 +225,11 @@ mergeInto(LibraryManager.library, {
     Desk.dragging = null;
     if (Module.onEnded) Module.onEnded();
   },
+
+  page_show_failure__deps: ['$Desk'],
+  page_show_failure: function(what) {
+    Desk.pressed = {};
+    Desk.dragging = null;
+    if (Module.onFailure) Module.onFailure(UTF8ToString(what));
+  },
 });

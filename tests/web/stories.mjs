@@ -12,7 +12,7 @@ import path from 'node:path';
 import zlib from 'node:zlib';
 
 const [url, snapshotTool] = process.argv.slice(2);
-const scriptTool = path.join(path.dirname(snapshotTool), '..', 'tolvane-script');
+const scriptTool = path.join(path.dirname(snapshotTool), '..', '..', 'app', 'tolvane-script');
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'tolvane-web-'));
 const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 
@@ -421,6 +421,30 @@ story('closing the last window ends the box set, and it starts again', async pag
   await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Mainform' && w.shown && w.active), 'the launcher again');
   await expectDesktopPixels(page, 'Mainform', []);
 });
+
+// A fault of the program's own stops the box set: its windows leave the page, no tick runs any
+// more, and the page says why. Planted two ways: a failure that leaves a handler, and a broken
+// check, which aborts the program.
+for (const [kind, what, reason] of [[0, 'a failure that leaves a handler', 'a failure planted by a story'],
+                                    [1, 'a broken check', 'a broken check planted by a story']]) {
+  story(`${what} stops the box set, and the page says why`, async page => {
+    await openBoard(page);
+    await page.evaluate(kind => { try { Module._web_plant_fault(kind); } catch (aborted) {} }, kind);
+    await waitFor(() => page.$eval('#failed', notice => !notice.hidden), 'the fault notice');
+    const said = await page.$eval('#failure', notice => notice.textContent);
+    check(said.includes(reason), `the notice says "${said}"`);
+    check((await windowsOn(page)).length === 0, 'windows stayed on the page');
+    const ticks = await page.evaluate(() => tolvane.ticks);
+    await sleep(300);
+    check(await page.evaluate(() => tolvane.ticks) === ticks, 'the box set went on ticking');
+    await page.keyboard.press('ArrowUp');
+    await page.mouse.click(300, 300);
+    // The page said it on the console too, and the runtime that an abort stops says so; nothing
+    // else may be there.
+    page.problems = page.problems.filter(problem => !problem.includes(reason) && !/: Aborted\(\)$/.test(problem));
+    return `"${said}"`;
+  });
+}
 
 story('a game runs at 64 ticks a second, and a stall costs one late tick', async page => {
   await openBoard(page);
