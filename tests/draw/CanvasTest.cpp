@@ -149,5 +149,15 @@ TEST(Canvas, TintOfWideCoverageMatchesEveryPixel)
         }
 }
 
+// A canvas misused by the drawing's own code stops the program in every build, with how to mend
+// the code, rather than writing beyond its pixels.
+TEST(ProgramChecks, ACanvasMisusedStopsTheProgramWithHowToMendIt)
+{
+    EXPECT_DEATH(Canvas(2, 2).resize(-1, 2), "a canvas cannot have a negative size: clamp the size at 0");
+    EXPECT_DEATH(Canvas::over(nullptr, 2, 2, 8), "Canvas::over needs pixels");
+    EXPECT_DEATH(
+        Canvas(4, 4).tint({ 0, 0, 3, 3 }, Coverage(2, 2), 0), "a coverage is laid only over the area it was made for");
+}
+
 } // namespace
 } // namespace tolvane
