@@ -8,7 +8,6 @@
 #include "script/State.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -79,10 +78,8 @@ int record(tolvane::CommandLine const& command_line)
 
 std::optional<double> speed_of(std::string const& text)
 {
-    double speed = 0;
-    auto const [end, error] = std::from_chars(text.data(), text.data() + text.size(), speed);
-    if (text.empty() || error != std::errc {} || end != text.data() + text.size() || !(speed >= slowest)
-        || !(speed <= fastest))
+    auto const speed = tolvane::number_of(text);
+    if (!speed || !(*speed >= slowest) || !(*speed <= fastest))
         return std::nullopt;
     return speed;
 }

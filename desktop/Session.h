@@ -12,10 +12,7 @@
 
 namespace tolvane {
 
-// Plays the program on the desktop: opens the display, the fonts and the pictures, registers
-// the windows, starts the start-up window and runs until the program ends. Returns the
-// process's exit status: 0 when the program ended, 1 when the desktop could not be had, with a
-// message on standard error saying why.
+// How one run of the program on the desktop is to be played: plain, recorded or replayed.
 struct Session {
     // Hears of every tick, when given.
     TickObserver* observer = nullptr;
@@ -32,6 +29,11 @@ struct Session {
     // The windows are drawn at this scale when given, else at the desktop's own.
     std::optional<double> scale;
 };
+// Plays the program on the desktop: opens the display, the fonts and the pictures, registers
+// the windows, starts the start-up window and runs until the program ends. Returns the
+// process's exit status: 0 when the program ended; 1 when the desktop could not be had or the
+// program failed, with one line on standard error saying why; for a replay, the script's own
+// status (0, 1 for a failed `expect`, 2 for a wrong line).
 int play_on_desktop(
     std::function<void(Stage&)> const& add_windows, std::string_view startup_window, Session const& session = {});
 
