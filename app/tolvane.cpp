@@ -103,7 +103,7 @@ int replay(tolvane::CommandLine const& command_line, std::string const& path)
     if (auto const text = command_line.value("--speed")) {
         auto const given = speed_of(*text);
         if (!given)
-            return refuse("bad --speed " + tolvane::shown(*text) + ": expected a number from 0.01 to 1000");
+            return refuse("bad --speed " + tolvane::quoted(*text) + ": expected a number from 0.01 to 1000");
         speed = *given;
     }
     std::ifstream file(path);
@@ -129,7 +129,7 @@ int play(tolvane::CommandLine const& command_line)
     if (!script && command_line.has("--speed"))
         return refuse("--speed goes with --replay");
     if (auto const scale = command_line.value("--scale"); scale && !tolvane::scale_of(*scale))
-        return refuse("bad --scale " + tolvane::shown(*scale) + ": expected a number from 0.5 to 4");
+        return refuse("bad --scale " + tolvane::quoted(*scale) + ": expected a number from 0.5 to 4");
     return script ? replay(command_line, *script) : record(command_line);
 }
 

@@ -11,34 +11,6 @@
 
 namespace tolvane {
 
-std::string escaped(std::string_view text)
-{
-    std::string result;
-    result.reserve(text.size());
-    for (unsigned char const c : text) {
-        if (c < 0x20 || c == 0x7f) {
-            char code[5];
-            std::snprintf(code, sizeof code, "\\x%02x", c);
-            result += code;
-        } else {
-            result += static_cast<char>(c);
-        }
-    }
-    return result;
-}
-
-// Built by appending: g++ 12's optimiser takes `"'" + text` for an overlapping copy and warns
-// with -Wrestrict in Release builds.
-std::string shown(std::string_view argument)
-{
-    constexpr std::size_t most = 80;
-    std::string text;
-    text += '\'';
-    text += escaped(argument.substr(0, most));
-    text += argument.size() > most ? "'..." : "'";
-    return text;
-}
-
 namespace {
 
 std::string option_column(Option const& option)
@@ -134,7 +106,7 @@ private:
     // One line: what is wrong, the argument it is about, and the way to the usage text.
     void mistake(std::string_view what, std::string_view argument, std::string_view more = {})
     {
-        m_errors << m_program.name << ": " << what << ' ' << shown(argument) << more << "; try --help\n";
+        m_errors << m_program.name << ": " << what << ' ' << quoted(argument) << more << "; try --help\n";
         m_exit = 2;
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/Quoting.h"
+
 #include <iosfwd>
 #include <map>
 #include <optional>
@@ -62,11 +64,5 @@ ParsedCommandLine parse_command_line(
 ParsedCommandLine parse_command_line(Program const& program, int argc, char const* const* argv);
 
 std::string usage_text(Program const& program);
-
-// Text for a message on a terminal, its control characters written as \xNN, so that no escape
-// sequence in what the user typed (or in a file's name) reaches the terminal whole.
-std::string escaped(std::string_view text);
-// An argument as a message shows it: quoted, escaped, and cut after 80 characters with "...".
-std::string shown(std::string_view argument);
 
 } // namespace tolvane

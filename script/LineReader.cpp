@@ -1,5 +1,6 @@
 #include "script/LineReader.h"
 
+#include "script/StopSignals.h"
 #include "script/Words.h"
 
 #include <algorithm>
@@ -13,9 +14,10 @@ constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 
 } // namespace
 
-LineReader::LineReader(std::istream& script, std::string_view name)
+LineReader::LineReader(std::istream& script, std::string_view name, std::function<void()> before_waiting)
     : m_script(*script.rdbuf())
     , m_name(name)
+    , m_before_waiting(std::move(before_waiting))
 { }
 
 std::optional<std::string_view> LineReader::next()
@@ -61,7 +63,7 @@ void LineReader::too_long() const { fail("longer than 1 MiB (" + std::to_string(
 bool LineReader::refill()
 {
     try {
-        if (m_script.sgetc() == std::char_traits<char>::eof())
+        if (!ready())
             return false;
         std::streamsize const ready = std::clamp<std::streamsize>(m_script.in_avail(), 1, m_buffer.size());
         m_unread = { m_buffer.data(), static_cast<std::size_t>(m_script.sgetn(m_buffer.data(), ready)) };
@@ -69,6 +71,17 @@ bool LineReader::refill()
     } catch (std::system_error const& error) {
         throw ScriptError::stream(m_name, error.code().message());
     }
+}
+
+// Whether anything of the script is there to read, waiting for it when nothing is ready yet.
+bool LineReader::ready()
+{
+    if (m_script.in_avail() > 0)
+        return true;
+    if (m_before_waiting)
+        m_before_waiting();
+    WaitingForScript const waiting;
+    return m_script.sgetc() != std::char_traits<char>::eof();
 }
 
 } // namespace tolvane

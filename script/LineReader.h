@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <istream>
 #include <optional>
 #include <string>
@@ -16,7 +17,9 @@ class LineReader {
 public:
     static constexpr std::size_t longest_line = std::size_t { 1 } << 20;
 
-    LineReader(std::istream& script, std::string_view name);
+    // `before_waiting`, when given, runs whenever the reader is about to wait for more of the
+    // script: nothing of it is ready yet.
+    LineReader(std::istream& script, std::string_view name, std::function<void()> before_waiting = {});
     LineReader(LineReader const&) = delete;
     LineReader& operator=(LineReader const&) = delete;
 
@@ -28,11 +31,13 @@ public:
 
 private:
     bool refill();
+    bool ready();
     void append(std::string_view piece);
     [[noreturn]] void too_long() const;
 
     std::streambuf& m_script;
     std::string m_name;
+    std::function<void()> m_before_waiting;
     std::array<char, 65536> m_buffer;
     std::string_view m_unread; // what the buffer holds beyond the lines already returned
     std::string m_line;

@@ -5,6 +5,7 @@
 #include "script/LineReader.h"
 #include "script/Properties.h"
 #include "script/State.h"
+#include "script/StopSignals.h"
 #include "script/Targets.h"
 #include "script/Words.h"
 #include "stage/Numbers.h"
@@ -43,7 +44,12 @@ ExpectationFailed::ExpectationFailed(std::string_view expected, std::string_view
 
 namespace {
 
-constexpr std::int64_t most_granules = 1'000'000'000'000;
+// A stop signal came: the run stops where it stands (see StopSignals.h).
+struct StopAsked { };
+
+// The most granules a run can pass from a clock at 0: any run that keeps the clock within its limit
+// is taken, as any time within it is for `at`.
+constexpr std::int64_t most_granules = ScriptRunner::clock_limit_us / Timer::granule_us;
 
 // The clock after a run of `granules` from `now`, which stays within the clock's limit.
 std::int64_t clock_after(std::int64_t now, std::int64_t granules)
@@ -100,6 +106,8 @@ void ScriptRunner::advance_to(std::int64_t moment)
         auto const due = m_stage.next_due();
         if (!due || *due > moment)
             break;
+        if (stop_signal())
+            throw StopAsked {};
         wait_until(*due);
         m_clock.set(*due);
         m_stage.deliver_next_tick();
@@ -421,15 +429,24 @@ int report(ScriptError const& error, long line, std::ostream& out, std::ostream&
 
 int ScriptRunner::run(std::istream& script, std::ostream& out, std::ostream& errors, std::string_view script_name)
 {
-    LineReader reader(script, script_name);
+    // All that was printed is written out before the runner waits for more of the script: a program
+    // that drives it line by line gets each answer before it sends the next line.
+    LineReader reader(script, script_name, [&out] { flush_written(out); });
     try {
         while (auto const line = reader.next()) {
             errno = 0;
+            if (stop_signal())
+                throw StopAsked {};
             execute(*line, out);
             check_written(out);
+            if (m_answer_each_line)
+                flush_written(out);
         }
         flush_written(out);
         return 0;
+    } catch (StopAsked const&) {
+        out.flush();
+        end_by_signal(stop_signal());
     } catch (ScriptError const& error) {
         return report(error, reader.number(), out, errors);
     } catch (std::exception const& failure) {

@@ -45,6 +45,11 @@ public:
     int run(
         std::istream& script, std::ostream& out, std::ostream& errors, std::string_view script_name = "standard input");
 
+    // Writes out what each line printed as soon as the line is done, rather than when the output's
+    // buffer fills or the runner waits for more of its script: for a reader that watches the
+    // answers come, as a terminal or a pipe does.
+    void answer_each_line(bool each_line) { m_answer_each_line = each_line; }
+
     // One line; throws ScriptError for a wrong line, ExpectationFailed for a failed `expect`.
     void execute(std::string_view line, std::ostream& out);
 
@@ -76,6 +81,7 @@ private:
     Stage& m_stage;
     VirtualClock& m_clock;
     Pace* m_pace = nullptr;
+    bool m_answer_each_line = false;
 };
 
 // Why a script cannot go on. `ScriptRunner::run` catches it in one place and prints it, after

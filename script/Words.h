@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/Quoting.h"
 #include "script/Script.h"
 
 #include <charconv>
@@ -15,15 +16,8 @@ namespace tolvane {
 
 [[noreturn]] inline void fail(std::string message) { throw ScriptError(std::move(message)); }
 
-// A word as a message shows it, between single quotes: at most its first 80 characters, with
-// control characters escaped (`\n`, `\t`, `\x1b`), and "..." after a word that was cut.
-std::string quoted(std::string_view word);
-
 // "a, b or c", for the messages that list what a name could have been.
 std::string one_of(std::vector<std::string_view> const& names);
-
-// Where a text stops being valid UTF-8 (a byte offset), or nothing when all of it is valid.
-std::optional<std::size_t> invalid_utf8_at(std::string_view text);
 
 // The words of one line, taken from the front: the command first, then its arguments.
 class Words {

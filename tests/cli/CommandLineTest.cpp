@@ -104,7 +104,7 @@ TEST(CommandLine, AMistakeIsOneLineNamingItAndStatusTwo)
              { { "--mute=yes" }, "game: option '--mute' takes no argument; try --help\n" },
              { { "a", "b" }, "game: unexpected argument 'b'; try --help\n" },
              { { "--\x1b[2J" }, "game: unknown option '--\\x1b[2J'; try --help\n" },
-             { { long_option.c_str() }, "game: unknown option '" + long_option.substr(0, 80) + "'...; try --help\n" },
+             { { long_option.c_str() }, "game: unknown option '" + long_option.substr(0, 80) + "...'; try --help\n" },
          }) {
         Outcome const outcome = parse(mistake.arguments);
         EXPECT_FALSE(outcome.parsed.command_line);

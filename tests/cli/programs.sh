@@ -72,7 +72,7 @@ done <<CASES
 --replay $scratch/script --scale 0|tolvane: bad --scale '0': expected a number from 0.5 to 4
 --replay $'/no/such/\e[2J'|tolvane: /no/such/\x1b[2J: No such file or directory
 --replay $scratch/script --speed $'\e]0;title\a'|tolvane: bad --speed '\x1b]0;title\x07': expected a number from 0.01 to 1000
---scale $(printf '9%.0s' {1..100})|tolvane: bad --scale '$(printf '9%.0s' {1..80})'...: expected a number from 0.5 to 4
+--scale $(printf '9%.0s' {1..100})|tolvane: bad --scale '$(printf '9%.0s' {1..80})...': expected a number from 0.5 to 4
 --record $scratch/journal --replay $scratch/script|tolvane: --record and --replay cannot be used together: a replay is recorded already
 CASES
 rm -rf "$scratch"

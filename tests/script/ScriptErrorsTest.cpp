@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cerrno>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -46,8 +48,10 @@ TEST(ScriptErrors, EachBadLineIsReportedWithItsNumber)
         { "print Pondleap1.Width", "line 2: window 'Pondleap1' is not loaded\n" },
         { "click Pondleap2 Image1", "line 2: window 'Pondleap2' is not visible\n" },
         { "click Mainform Timer1", "line 2: a timer cannot be clicked\n" },
-        { "run -1", "line 2: bad count '-1': expected a whole number from 0 to 1000000000000\n" },
-        { "run 2.5", "line 2: bad count '2.5': expected a whole number from 0 to 1000000000000\n" },
+        { "run -1", "line 2: bad count '-1': expected a whole number from 0 to 295147905179352\n" },
+        { "run 2.5", "line 2: bad count '2.5': expected a whole number from 0 to 295147905179352\n" },
+        { "run 295147905179353",
+            "line 2: bad count '295147905179353': expected a whole number from 0 to 295147905179352\n" },
         { "key 70000", "line 2: bad key code '70000': expected a whole number from 0 to 65535\n" },
         { "press Mainform 1x 2", "line 2: bad coordinate '1x': expected a decimal number\n" },
         { "press Mainform 1 2 4", "line 2: bad button '4': expected a whole number from 1 to 3\n" },
@@ -135,6 +139,11 @@ TEST(ScriptErrors, TheClockStopsShortOfTwoToTheSixtySecondMicroseconds)
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(
         outcome.errors, "line 296: a run of 1000000000000 granules would carry the clock past 2^62 microseconds\n");
+
+    // One run may take the clock to its limit, as one `at` may.
+    Outcome const longest = play("run 295147905179352\nprint program.clock\nrun 1\n");
+    EXPECT_EQ(longest.out, "4611686018427375000\n");
+    EXPECT_EQ(longest.errors, "line 3: a run of 1 granules would carry the clock past 2^62 microseconds\n");
 
     ScriptRunner runner;
     runner.run_granules(295'000'000'000'000);
@@ -282,6 +291,33 @@ TEST(ScriptCommands, EachCommandIsDocumented)
     ASSERT_FALSE(docs.empty());
     for (std::string const& usage : ScriptRunner::command_usages())
         EXPECT_NE(docs.find("`" + usage + "`"), std::string::npos) << usage;
+}
+
+// Output that takes what is printed and fails only when it is written out, as a file on a disk
+// that has just filled up does.
+class FullDisk final : public std::streambuf {
+public:
+    FullDisk() { setp(m_buffer.data(), m_buffer.data() + m_buffer.size()); }
+
+private:
+    int overflow(int) override { return traits_type::eof(); }
+    int sync() override
+    {
+        errno = ENOSPC;
+        return -1;
+    }
+    std::array<char, 1024> m_buffer {};
+};
+
+TEST(ScriptErrors, AFailedExpectAndOutputThatCannotBeWrittenOutAreBothReported)
+{
+    ScriptRunner runner;
+    std::istringstream in("print program.clock\nexpect program.clock 1\n");
+    FullDisk full;
+    std::ostream out(&full);
+    std::ostringstream errors;
+    EXPECT_EQ(runner.run(in, out, errors), 2);
+    EXPECT_EQ(errors.str(), "line 2: expected 1, got 0\nstandard output: No space left on device\n");
 }
 
 // A window whose code lets a failure out of its handler, as one that ran out of memory would.

@@ -34,10 +34,11 @@ expect_failure "line 1: longer than 1 MiB (1048576 bytes)" $? "$errors"
 echo dump >"$folder/dump.script"
 errors=$(timeout 20 "$script" "$folder/dump.script" 2>&1 >/dev/full)
 expect_failure "standard output: No space left on device" $? "$errors"
-# The same, when the failing line is an `expect` that fails too: both are reported.
+# Output that is no file (here a device) is written out line by line, so the first answer that
+# cannot be written stops the run, before a later `expect` that fails.
 printf 'print program.clock\nexpect program.clock 1\n' >"$folder/expect.script"
 errors=$(timeout 20 "$script" "$folder/expect.script" 2>&1 >/dev/full)
-expect_failure $'line 2: expected 1, got 0\nstandard output: No space left on device' $? "$errors"
+expect_failure 'standard output: No space left on device' $? "$errors"
 
 # More output than a pipe holds, to a reader that has gone: the write fails with EPIPE.
 for _ in $(seq 1000); do echo dump; done >"$folder/dumps.script"
