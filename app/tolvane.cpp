@@ -1,20 +1,25 @@
 #include "boxset/BoxSet.h"
 #include "cli/CommandLine.h"
 #include "cli/Version.h"
+#include "desktop/ReplayScript.h"
 #include "desktop/Session.h"
 #include "play/Journal.h"
 #include "play/Scale.h"
 #include "script/Script.h"
+#include "script/ScriptFile.h"
 #include "script/State.h"
 
 #include <array>
 #include <cmath>
+#include <csignal>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -58,20 +63,17 @@ std::optional<double> chosen_scale(tolvane::CommandLine const& command_line)
     return text ? tolvane::scale_of(*text) : std::nullopt;
 }
 
-// The journal is opened before any window, so that a file that cannot be written is said at once.
+// The journal is opened once the display is, before any window: a file that cannot be written is
+// said at once, and one that a program that could not start would only have emptied is left alone.
 int record(tolvane::CommandLine const& command_line)
 {
-    std::unique_ptr<tolvane::Journal> journal;
-    if (auto const path = command_line.value("--record")) {
-        std::string error;
-        journal = tolvane::Journal::open(*path, tolvane::project_version, error);
-        if (!journal)
-            return refuse("cannot record: " + error);
-    }
     tolvane::Session session;
     session.scale = chosen_scale(command_line);
     session.muted = command_line.has("--mute");
-    session.journal = journal.get();
+    if (auto const path = command_line.value("--record"))
+        session.open_journal = [path = *path](std::string& error) {
+            return tolvane::Journal::open(path, tolvane::project_version, error);
+        };
     session.state = [](tolvane::Stage const& stage) { return tolvane::dump_state(stage); };
     return tolvane::play_on_desktop(tolvane::add_box_set_windows, tolvane::startup_window, session);
 }
@@ -96,7 +98,22 @@ private:
     tolvane::Replay& m_replay;
 };
 
-// The script is opened before any window, so that a file that cannot be read is said at once.
+// The script to replay, opened before any window so that one that cannot be read (a folder among
+// them) is said at once: standard input for "-", as for tolvane-script, else the file. Its
+// descriptor, or -1 with the reason in `error`.
+int open_script(std::string const& path, std::string& error)
+{
+    int const descriptor = path == "-" ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat status { };
+    if (descriptor < 0 || fstat(descriptor, &status) != 0)
+        error = std::strerror(errno);
+    else if (S_ISDIR(status.st_mode))
+        error = std::strerror(EISDIR);
+    if (!error.empty() && descriptor > STDIN_FILENO)
+        ::close(descriptor);
+    return error.empty() ? descriptor : -1;
+}
+
 int replay(tolvane::CommandLine const& command_line, std::string const& path)
 {
     double speed = 1;
@@ -106,16 +123,21 @@ int replay(tolvane::CommandLine const& command_line, std::string const& path)
             return refuse("bad --speed " + tolvane::quoted(*text) + ": expected a number from 0.01 to 1000");
         speed = *given;
     }
-    std::ifstream file(path);
-    if (!file)
-        return refuse(path + ": " + std::strerror(errno));
+    std::string error;
+    int const script = open_script(path, error);
+    std::string const name = path == "-" ? "standard input" : path;
+    if (script < 0)
+        return refuse(name + ": " + error);
     tolvane::Session session;
     session.scale = chosen_scale(command_line);
     session.muted = command_line.has("--mute");
     session.replay = [&](tolvane::Replay& on_desktop) {
         DesktopPace pace(on_desktop);
+        tolvane::ReplayScript lines(script, on_desktop);
+        std::istream in(&lines);
         tolvane::ScriptRunner runner(on_desktop.stage(), on_desktop.clock(), pace);
-        return runner.run(file, std::cout, std::cerr, path);
+        runner.answer_each_line(!tolvane::is_a_file(STDOUT_FILENO));
+        return runner.run(in, std::cout, std::cerr, name);
     };
     session.speed = speed;
     return tolvane::play_on_desktop(tolvane::add_box_set_windows, tolvane::startup_window, session);
@@ -137,6 +159,9 @@ int play(tolvane::CommandLine const& command_line)
 
 int main(int argc, char** argv)
 {
+    // A reader of the journal or of a replay's answers that went away makes a write fail with EPIPE,
+    // which the program reports and plays on past, rather than killing it with SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
     auto const parsed = tolvane::parse_command_line(tolvane_program, argc, argv);
     if (!parsed.command_line)
         return parsed.exit_status;

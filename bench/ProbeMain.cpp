@@ -21,18 +21,13 @@
 // `--scale F` draws the windows at that scale, as `tolvane --scale F` does.
 int main(int argc, char** argv)
 {
-    std::unique_ptr<tolvane::Journal> journal;
+    std::optional<std::string> record_to;
     std::optional<double> scale;
     for (int i = 1; i < argc; i += 2) {
         std::string_view const option = argv[i];
         std::string_view const value = i + 1 < argc ? argv[i + 1] : "";
-        if (option == "--record" && !value.empty() && !journal) {
-            std::string error;
-            journal = tolvane::Journal::open(std::string(value), tolvane::project_version, error);
-            if (!journal) {
-                std::cerr << "tolvane-probe: cannot record: " << error << '\n';
-                return 2;
-            }
+        if (option == "--record" && !value.empty() && !record_to) {
+            record_to = value;
         } else if (option == "--scale" && !scale && (scale = tolvane::scale_of(value))) {
             continue;
         } else {
@@ -45,7 +40,10 @@ int main(int argc, char** argv)
     tolvane::Session session;
     session.observer = &log;
     session.scale = scale;
-    session.journal = journal.get();
+    if (record_to)
+        session.open_journal = [path = *record_to](std::string& error) {
+            return tolvane::Journal::open(path, tolvane::project_version, error);
+        };
     session.state = [](tolvane::Stage const& stage) { return tolvane::dump_state(stage); };
     int const status = tolvane::play_on_desktop(tolvane::add_box_set_windows, tolvane::startup_window, session);
     log.report(log.last_tick_us());

@@ -23,6 +23,8 @@ Replay::Replay(Stage& stage, VirtualClock& clock, Desktop& desktop, Clock const&
 // that falls behind (a slow machine, a long stall at high speed) goes on at once, never skips.
 void Replay::wait_until(std::int64_t moment_us)
 {
+    if (nothing_shown())
+        throw Stopped {};
     double const offset = static_cast<double>(moment_us - m_origin_stage) / m_speed;
     double const due = static_cast<double>(m_origin_real) + offset;
     for (;;) {
@@ -35,6 +37,21 @@ void Replay::wait_until(std::int64_t moment_us)
         m_desktop.repaint();
         handle_events(static_cast<int>(std::min(std::ceil(left_us / 1000), 1000.0)));
     }
+}
+
+void Replay::keep_up(int wait_ms)
+{
+    m_desktop.repaint();
+    handle_events(wait_ms);
+    if (stopped())
+        throw Stopped {};
+}
+
+bool Replay::nothing_shown() const
+{
+    bool shown = false;
+    m_stage.for_each_loaded_window([&shown](Window const& window) { shown = shown || window.visible(); });
+    return !shown && !m_stage.ended();
 }
 
 // Waits up to `timeout_ms` for the desktop's first event, then takes every event that waits.

@@ -19,6 +19,7 @@
 
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -101,6 +102,18 @@ private:
     bool m_ready = false;
 };
 
+// The terminal the box set was started from going away (SIGHUP) ends it as SIGTERM does, with its
+// journal finished; a SIGHUP that whoever started it ignores (nohup) stays ignored. SDL turns
+// SIGINT and SIGTERM into a quit but not SIGHUP, which is therefore passed on as SIGTERM.
+extern "C" void on_hang_up(int) { std::raise(SIGTERM); }
+
+void end_on_hang_up()
+{
+    struct sigaction current = {};
+    if (sigaction(SIGHUP, nullptr, &current) == 0 && current.sa_handler != SIG_IGN)
+        std::signal(SIGHUP, on_hang_up);
+}
+
 // The replay ends when its script does, or when the user closes a window or the program is
 // asked to quit, which is an ordinary end too.
 int play_replay(Session const& session, Stage& stage, StageTime& time, Desktop& desktop, Clock const& real)
@@ -128,15 +141,21 @@ int play_on_desktop(
     SdlVideo video(desktop_name->driver);
     if (!video.ready() || !SdlVideo::shows_windows())
         return fail("cannot open display \"" + desktop_name->display + "\"");
+    end_on_hang_up();
     std::string error;
     std::unique_ptr<Fonts> const fonts = open_desktop_fonts(error);
     if (!fonts)
         return fail(error);
+    std::unique_ptr<Journal> const journal = session.open_journal ? session.open_journal(error) : nullptr;
+    if (session.open_journal && !journal) {
+        fail("cannot record: " + error);
+        return 2;
+    }
     Pictures pictures(std::cerr);
     SteadyClock steady_clock;
     // The loop's own clock stands still while the box set is paused; the stage's is set from it.
     PausableClock clock(steady_clock);
-    StageTime time(clock, session.journal);
+    StageTime time(clock, journal.get());
     Desktop desktop(pictures, *fonts, session.scale.value_or(desktop_scale()));
     bool const muted = session.muted || read_settings(settings_path(), std::cerr).muted;
     Sound sound(desktop, muted, std::cerr);
@@ -161,8 +180,8 @@ int play_on_desktop(
     } catch (std::exception const& failure) {
         return fail(failure.what());
     }
-    if (session.journal)
-        session.journal->finish(time.stage_us(), session.state(stage));
+    if (journal)
+        journal->finish(time.stage_us(), session.state(stage));
     return 0;
 }
 

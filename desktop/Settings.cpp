@@ -1,5 +1,7 @@
 #include "desktop/Settings.h"
 
+#include "cli/Quoting.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +20,9 @@ namespace {
 
 // Far more than a settings file of ours ever holds; a larger file is not one.
 constexpr std::size_t size_limit = 4096;
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+// As many links as the system itself follows before it gives up on a path.
+constexpr int most_links = 40;
 
 std::string_view trimmed(std::string_view text)
 {
@@ -73,7 +78,24 @@ std::optional<std::string> contents(std::filesystem::path const& path, std::stri
         why = "it is too large";
         return std::nullopt;
     }
+    // An editor that writes UTF-8 may start the file with a byte-order mark.
+    if (text.starts_with(byte_order_mark))
+        text.erase(0, byte_order_mark.size());
     return text;
+}
+
+// The file a settings path names in the end: a link is followed, link after link, so that a file
+// kept in a dotfiles folder and linked from here is the one written, and the link stays.
+std::filesystem::path linked_file(std::filesystem::path path)
+{
+    std::error_code error;
+    for (int links = 0; links < most_links && std::filesystem::is_symlink(path, error); ++links) {
+        std::filesystem::path const target = std::filesystem::read_symlink(path, error);
+        if (error)
+            break;
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return path;
 }
 
 } // namespace
@@ -106,14 +128,15 @@ Settings read_settings(std::filesystem::path const& path, std::ostream& errors)
     }
     if (why.empty())
         return settings;
-    errors << "tolvane: ignoring the settings file " << path.string() << ": " << why << '\n';
+    errors << "tolvane: ignoring the settings file " << escaped(path.string()) << ": " << why << '\n';
     return {};
 }
 
-void write_settings(std::filesystem::path const& path, Settings const& settings)
+void write_settings(std::filesystem::path const& named, Settings const& settings)
 {
-    if (path.empty())
+    if (named.empty())
         return;
+    std::filesystem::path const path = linked_file(named);
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
     std::string temporary = (path.parent_path() / ".settings.XXXXXX").string();

@@ -15,11 +15,13 @@ struct Settings {
 std::filesystem::path settings_path();
 
 // A missing file means the defaults. So does a damaged or unreadable one, which is reported in
-// one line on `errors`.
+// one line on `errors`. A UTF-8 byte-order mark at its start is passed over.
 Settings read_settings(std::filesystem::path const& path, std::ostream& errors);
 
 // Written whole to a temporary file beside it and renamed over it, so that the file is never
-// seen half-written. A place that cannot be written is no error: the choice then lasts this run.
+// seen half-written; a path that is a link is written through: the file it leads to is replaced,
+// in that file's own folder, and the link stays. A place that cannot be written is no error: the
+// choice then lasts this run.
 void write_settings(std::filesystem::path const& path, Settings const& settings);
 
 } // namespace tolvane

@@ -1,5 +1,6 @@
 #include "play/Journal.h"
 
+#include "cli/Quoting.h"
 #include "stage/FloatText.h"
 
 #include <cerrno>
@@ -7,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iostream>
+#include <poll.h>
 #include <unistd.h>
 
 namespace tolvane {
@@ -22,9 +24,9 @@ std::string coordinate_text(double value) { return float_chars::shortest(value);
 
 std::unique_ptr<Journal> Journal::open(std::string const& path, std::string_view version, std::string& error)
 {
-    int const descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int const descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0644);
     if (descriptor < 0) {
-        error = path + ": " + std::strerror(errno);
+        error = escaped(path) + ": " + (errno == ENXIO ? "no program reads from the pipe" : std::strerror(errno));
         return nullptr;
     }
     auto journal = std::make_unique<Journal>(descriptor, path, version);
@@ -33,7 +35,7 @@ std::unique_ptr<Journal> Journal::open(std::string const& path, std::string_view
     // opens.
     error = journal->write_out();
     if (!error.empty()) {
-        error = path + ": " + error;
+        error = escaped(path) + ": " + error;
         journal->m_recording = false;
         return nullptr;
     }
@@ -93,6 +95,15 @@ void Journal::finish(std::int64_t clock, std::string_view state)
     append(state);
     append("\n");
     flush();
+    // A slow reader gets a little time to take the rest; the game is over, but the program must
+    // still end.
+    for (int waited_ms = 0; m_recording && !m_buffer.empty() && waited_ms < last_write_ms; waited_ms += 10) {
+        pollfd writable { .fd = m_descriptor, .events = POLLOUT, .revents = 0 };
+        ::poll(&writable, 1, 10);
+        flush();
+    }
+    if (m_recording && !m_buffer.empty())
+        stop("the program reading the journal did not take its last " + std::to_string(m_buffer.size()) + " bytes");
 }
 
 void Journal::time_line(std::int64_t clock)
@@ -128,27 +139,39 @@ void Journal::flush()
 {
     if (!m_recording)
         return;
-    std::string const error = write_out();
-    if (error.empty())
-        return;
-    m_recording = false;
-    std::cerr << "tolvane: " << m_name << ": " << error << "; the rest of the session is not recorded\n";
+    if (std::string const error = write_out(); !error.empty())
+        stop(error);
+    else if (m_buffer.size() > backlog_limit)
+        stop("the program reading the journal has fallen more than " + std::to_string(backlog_limit >> 20)
+            + " MB behind");
 }
 
+void Journal::stop(std::string_view reason)
+{
+    m_recording = false;
+    m_buffer.clear();
+    m_buffer.shrink_to_fit();
+    std::cerr << "tolvane: " << escaped(m_name) << ": " << escaped(reason)
+              << "; the rest of the session is not recorded\n";
+}
+
+// What a pipe cannot take now (EAGAIN) stays at the front of the buffer for the next write.
 std::string Journal::write_out()
 {
-    std::string_view left = m_buffer;
+    std::size_t written = 0;
     std::string error;
-    while (!left.empty() && error.empty()) {
-        ssize_t const written = ::write(m_descriptor, left.data(), left.size());
-        if (written < 0 && errno == EINTR)
+    while (written < m_buffer.size() && error.empty()) {
+        ssize_t const result = ::write(m_descriptor, m_buffer.data() + written, m_buffer.size() - written);
+        if (result < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
-            error = written < 0 ? std::strerror(errno) : "nothing could be written";
+        if (result < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            break;
+        if (result <= 0)
+            error = result < 0 ? std::strerror(errno) : "nothing could be written";
         else
-            left.remove_prefix(static_cast<std::size_t>(written));
+            written += static_cast<std::size_t>(result);
     }
-    m_buffer.clear();
+    m_buffer.erase(0, written);
     return error;
 }
 

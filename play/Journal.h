@@ -13,16 +13,25 @@ namespace tolvane {
 // since the last one, `stall` where the program could not run, then the input as the stage got
 // it; the last line is `# state ` and the JSON of `dump`. Lines are kept in a buffer and
 // written out when the program is about to sleep with no tick due, and otherwise at most once
-// a second, so a tick writes nothing. A write that fails stops the journal, with one line on
-// standard error; the game goes on.
+// a second, so a tick writes nothing.
+//
+// Recording never holds the game up: the journal writes without waiting, so a pipe or a FIFO
+// whose reader is slow takes what it can and the rest waits for the next write, up to
+// `backlog_limit`. A write that fails (a full disk, a reader that has gone away) or a backlog
+// beyond the limit stops the journal, with one line on standard error; the game goes on.
 class Journal {
 public:
     static constexpr std::int64_t flush_period_us = 1'000'000;
+    static constexpr std::size_t backlog_limit = std::size_t { 4 } << 20;
+    // How long the end of a recording waits for a slow reader to take the rest.
+    static constexpr int last_write_ms = 2000;
 
     // Opens (creates or empties) the file and writes the first line; null, with the reason in
-    // `error`, when the file cannot be written.
+    // `error`, when the file cannot be written. A FIFO that no program reads yet is refused
+    // rather than waited for.
     static std::unique_ptr<Journal> open(std::string const& path, std::string_view version, std::string& error);
-    // Writes to a descriptor that someone else opened and closes (the tests' pipes and files).
+    // Writes to a descriptor that someone else opened and closes (the tests' pipes and files); a
+    // descriptor that waits when written to makes the journal wait with it.
     Journal(int descriptor, std::string name, std::string_view version);
     ~Journal();
     Journal(Journal const&) = delete;
@@ -39,7 +48,8 @@ public:
     // The recording so far is read at the stage's `clock`: a time line if one is needed, so that a
     // replay of it ends where the program stands.
     void reach(std::int64_t clock);
-    // The end of the recording: a time line if one is needed, the state, and everything out.
+    // The end of the recording: a time line if one is needed, the state, and everything out,
+    // waiting up to `last_write_ms` for a slow reader.
     void finish(std::int64_t clock, std::string_view state);
 
     // Writes the buffer out now, or once a second has passed since the last write.
@@ -50,8 +60,10 @@ private:
     void time_line(std::int64_t clock);
     void append_line(std::string_view command, std::int64_t number);
     void append(std::string_view text);
-    // Writes the buffer out; the reason when that failed, or nothing.
+    // Writes out as much of the buffer as the file takes now; the reason when that failed, or
+    // nothing.
     std::string write_out();
+    void stop(std::string_view reason);
 
     int m_descriptor;
     bool m_owns_descriptor = false;

@@ -34,13 +34,6 @@ int cannot_open(std::string_view name, int error)
     return 2;
 }
 
-// A terminal or a pipe watches the answers come; a file takes them all at the end.
-bool writes_to_a_file(int descriptor)
-{
-    struct stat status { };
-    return fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
-}
-
 int play_standard_input(ScriptRunner& runner)
 {
     // A closed descriptor 0 could otherwise be taken over by the next file opened.
@@ -51,12 +44,18 @@ int play_standard_input(ScriptRunner& runner)
 
 } // namespace
 
+bool is_a_file(int descriptor)
+{
+    struct stat status { };
+    return fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+}
+
 int play_script(std::string_view path)
 {
     prepare_standard_streams();
     catch_stop_signals();
     ScriptRunner runner;
-    runner.answer_each_line(!writes_to_a_file(STDOUT_FILENO));
+    runner.answer_each_line(!is_a_file(STDOUT_FILENO));
     if (path == "-")
         return play_standard_input(runner);
     std::ifstream file { std::string(path) };

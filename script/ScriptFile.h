@@ -9,4 +9,8 @@ namespace tolvane {
 // standard streams for itself, so call it before anything else reads or writes them.
 int play_script(std::string_view path);
 
+// Whether the descriptor is a regular file. A terminal or a pipe watches the answers come, line
+// by line; a file takes them all at the end.
+bool is_a_file(int descriptor);
+
 } // namespace tolvane

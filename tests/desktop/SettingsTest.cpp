@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -103,6 +104,49 @@ TEST_F(SettingsTest, AnEmptyFileMeansTheDefaultsSilently)
         EXPECT_EQ(read_settings(path, errors).muted, std::string(text).find("yes") != std::string::npos) << text;
         EXPECT_EQ(errors.str(), "") << text;
     }
+}
+
+// A settings file kept elsewhere (a dotfiles folder) and linked from here is read and written
+// through the link, which stays a link; a link to a link is followed too.
+TEST_F(SettingsTest, ALinkedFileIsWrittenThroughTheLink)
+{
+    fs::path const dotfiles = folder / "dotfiles";
+    fs::create_directories(dotfiles);
+    std::ofstream(dotfiles / "tolvane-settings") << "mute = no\n";
+    fs::create_symlink("tolvane-settings", dotfiles / "current");
+    fs::create_directories(path.parent_path());
+    fs::create_symlink(dotfiles / "current", path);
+    write_settings(path, { .muted = true });
+    std::ostringstream errors;
+    EXPECT_TRUE(read_settings(path, errors).muted);
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_TRUE(fs::is_symlink(dotfiles / "current"));
+    std::ifstream kept(dotfiles / "tolvane-settings");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "# Kept by tolvane(6).\nmute = yes\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dotfiles), fs::directory_iterator()), 2) << "a file left behind";
+    EXPECT_EQ(errors.str(), "");
+}
+
+// A byte-order mark at the start, as some editors write UTF-8, is no damage.
+TEST_F(SettingsTest, AByteOrderMarkIsPassedOver)
+{
+    write("\xEF\xBB\xBFmute = yes\n");
+    std::ostringstream errors;
+    EXPECT_TRUE(read_settings(path, errors).muted);
+    EXPECT_EQ(errors.str(), "");
+}
+
+// The file's name comes from the environment: the message about it shows its control characters
+// escaped, never raw on the terminal.
+TEST_F(SettingsTest, TheMessageEscapesTheFilesName)
+{
+    fs::path const odd = folder / "\x1b[2Jodd" / "settings";
+    fs::create_directories(odd.parent_path());
+    std::ofstream(odd) << "mute = loud\n";
+    std::ostringstream errors;
+    read_settings(odd, errors);
+    EXPECT_EQ(errors.str().find('\x1b'), std::string::npos) << errors.str();
+    EXPECT_NE(errors.str().find("\\x1b[2Jodd/settings: line 1"), std::string::npos) << errors.str();
 }
 
 // A place that cannot be written is no error: the choice lasts the run only.

@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -272,6 +274,63 @@ TEST(Journal, AFailedWriteStopsTheRecordingWithOneLine)
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
         "tolvane: full.journal: No space left on device; the rest of the session is not recorded\n");
     ::close(full);
+}
+
+// A pipe whose reader has gone away is a failed write, not the end of the program.
+TEST(Journal, AReaderThatLeftStopsTheRecordingWithOneLine)
+{
+    std::signal(SIGPIPE, SIG_IGN);
+    int ends[2];
+    ASSERT_EQ(::pipe2(ends, O_CLOEXEC), 0);
+    ::close(ends[0]);
+    testing::internal::CaptureStderr();
+    {
+        Journal journal(ends[1], "gone.journal", "test");
+        journal.input(0, "key 38");
+        journal.flush();
+        EXPECT_FALSE(journal.recording());
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+        "tolvane: gone.journal: Broken pipe; the rest of the session is not recorded\n");
+    ::close(ends[1]);
+}
+
+// A reader that stops reading takes what its pipe holds and no more: the journal keeps the rest
+// without waiting, up to its limit, past which the recording stops with one line.
+TEST(Journal, AReaderThatStopsReadingNeverHoldsTheGameUp)
+{
+    int ends[2];
+    ASSERT_EQ(::pipe2(ends, O_NONBLOCK | O_CLOEXEC), 0);
+    ::fcntl(ends[1], F_SETPIPE_SZ, 4096);
+    testing::internal::CaptureStderr();
+    long inputs = 0;
+    {
+        Journal journal(ends[1], "stuck.journal", "test");
+        for (; journal.recording() && inputs < 10'000'000; ++inputs) {
+            journal.input(inputs, "key 38");
+            journal.flush();
+        }
+        EXPECT_FALSE(journal.recording());
+    }
+    // Each input is a line `at N` and a line `key 38`, some 15 bytes: 4 MB is about 250,000 of them.
+    EXPECT_GT(inputs, 200'000) << "the recording stopped long before its limit";
+    EXPECT_LT(inputs, 300'000) << "the recording went on long past its limit";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+        "tolvane: stuck.journal: the program reading the journal has fallen more than 4 MB behind; the rest of the "
+        "session is not recorded\n");
+    ::close(ends[0]);
+    ::close(ends[1]);
+}
+
+// A FIFO that no program reads yet is refused at once rather than waited for.
+TEST(Journal, AFifoThatNobodyReadsIsRefused)
+{
+    std::string const fifo = ::testing::TempDir() + "journal-fifo-" + std::to_string(::getpid());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    EXPECT_EQ(Journal::open(fifo, "test", error), nullptr);
+    EXPECT_EQ(error, fifo + ": no program reads from the pipe");
+    ::unlink(fifo.c_str());
 }
 
 } // namespace

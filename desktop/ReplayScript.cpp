@@ -1,0 +1,64 @@
+#include "desktop/ReplayScript.h"
+
+#include <cerrno>
+#include <chrono>
+#include <poll.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace tolvane {
+
+namespace {
+
+std::int64_t now_ms()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+ReplayScript::ReplayScript(int descriptor, Replay& replay)
+    : m_descriptor(descriptor)
+    , m_replay(replay)
+    , m_looked_ms(now_ms())
+{ }
+
+ReplayScript::int_type ReplayScript::underflow()
+{
+    if (gptr() < egptr())
+        return traits_type::to_int_type(*gptr());
+    look_at_desktop_when_due();
+    while (!readable())
+        m_replay.keep_up(0);
+    ssize_t read_now = -1;
+    do
+        read_now = ::read(m_descriptor, m_buffer.data(), m_buffer.size());
+    while (read_now < 0 && errno == EINTR);
+    if (read_now < 0)
+        throw std::system_error(errno, std::generic_category());
+    if (read_now == 0)
+        return traits_type::eof();
+    setg(m_buffer.data(), m_buffer.data(), m_buffer.data() + read_now);
+    return traits_type::to_int_type(*gptr());
+}
+
+// Waits up to a tick period for the script to have something to read (or its end, or an error,
+// which the read then finds).
+bool ReplayScript::readable()
+{
+    pollfd script { .fd = m_descriptor, .events = POLLIN, .revents = 0 };
+    int const ready = ::poll(&script, 1, look_period_ms);
+    m_looked_ms = now_ms();
+    return ready > 0 || (ready < 0 && errno != EINTR);
+}
+
+void ReplayScript::look_at_desktop_when_due()
+{
+    if (now_ms() - m_looked_ms < look_period_ms)
+        return;
+    m_replay.keep_up(0);
+    m_looked_ms = now_ms();
+}
+
+} // namespace tolvane
