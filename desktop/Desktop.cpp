@@ -35,9 +35,10 @@ int stage_button(std::uint8_t button)
 
 } // namespace
 
-Desktop::Desktop(Pictures& pictures, Fonts const& fonts, double scale)
+Desktop::Desktop(Pictures& pictures, Fonts const& fonts, WindowScale scale)
     : m_pictures(pictures)
-    , m_painter(pictures, fonts, scale)
+    , m_scale(scale)
+    , m_painter(pictures, fonts, scale.chosen)
 {
     if (char const* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "x11") {
         survive_stale_window_errors();
@@ -52,19 +53,6 @@ Desktop::~Desktop()
     if (m_watching_x)
         stop_watching_for_destroyed_windows();
 }
-
-// The stage measures in twips; a pixel is taken at its centre. At scale 1 that is 15 twips a
-// pixel, and the centre of pixel p lies at 15p + 7.5, never on a sprite's edge. At other scales a
-// centre can fall exactly on an edge, where the painter rounds the edge up: the pixel is drawn as
-// the sprite to the left of the edge, or above it. The stage counts the edge in the sprite to the
-// right, so the centre is taken a hair to the left, and a click lands on the sprite it is seen on.
-double Desktop::twips(int pixel) const
-{
-    double const centre = (pixel + 0.5) * 15 / scale();
-    return scale() == 1 ? centre : std::nextafter(centre, -std::numeric_limits<double>::infinity());
-}
-
-int Desktop::size_twips(int pixels) const { return static_cast<int>(std::lround(pixels * 15 / scale())); }
 
 void Desktop::attach(Stage& stage, PlayerInput& player)
 {
@@ -96,7 +84,7 @@ DesktopWindow* Desktop::find_x_window(unsigned long x_window) const
 
 void Desktop::window_loaded(Window& window)
 {
-    m_windows.push_back(std::make_unique<DesktopWindow>(window, m_pictures.find(icon_picture), scale()));
+    m_windows.push_back(std::make_unique<DesktopWindow>(window, m_pictures.find(icon_picture), m_scale));
     m_windows.back()->show_paused(paused());
 }
 
@@ -196,13 +184,14 @@ void Desktop::close_destroyed(DesktopWindow& gone)
 }
 
 // A hidden window cannot be closed, so it stays loaded with its sprites and timer; it gets a new
-// real window, hidden like itself, for the time the program shows it again.
+// real window, hidden like itself and at its scale, for the time the program shows it again.
 void Desktop::renew(DesktopWindow& gone)
 {
     Window& window = gone.window();
     auto const place = std::find_if(
         m_windows.begin(), m_windows.end(), [&](std::unique_ptr<DesktopWindow> const& w) { return w.get() == &gone; });
-    *place = std::make_unique<DesktopWindow>(window, m_pictures.find(icon_picture), scale());
+    *place = std::make_unique<DesktopWindow>(
+        window, m_pictures.find(icon_picture), WindowScale { .chosen = gone.scale(), .fit_work_area = false });
     (*place)->show_paused(paused());
     if (window.visible())
         (*place)->show(m_has_keyboard);
@@ -232,7 +221,8 @@ void Desktop::on_window_event(SDL_WindowEvent const& event)
         desktop_window->settle_position();
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-        m_player->resize(window, size_twips(event.data1), size_twips(event.data2));
+        m_player->resize(window, desktop_window->client_twips(event.data1, window.client_width()),
+            desktop_window->client_twips(event.data2, window.client_height()));
         break;
     case SDL_WINDOWEVENT_EXPOSED:
         desktop_window->settle_position();
@@ -284,7 +274,7 @@ void Desktop::on_button_down(SDL_MouseButtonEvent const& event)
     DesktopWindow* target = find(event.windowID);
     int const button = stage_button(event.button);
     if (target && button != 0)
-        m_player->mouse_press(target->window(), twips(event.x), twips(event.y), button);
+        m_player->mouse_press(target->window(), target->twips(event.x), target->twips(event.y), button);
 }
 
 // The desktop sends the release to the window that took the press, wherever the pointer is;
@@ -295,8 +285,10 @@ void Desktop::on_button_up(SDL_MouseButtonEvent const& event)
     if (button == 0)
         return;
     DesktopWindow* target = find(event.windowID);
+    double const scale = target ? target->scale() : m_scale.chosen;
     bool const over_shown = target && target->window().visible() && target->contains(event.x, event.y);
-    m_player->mouse_release(over_shown ? &target->window() : nullptr, twips(event.x), twips(event.y), button);
+    m_player->mouse_release(
+        over_shown ? &target->window() : nullptr, twips_of(event.x, scale), twips_of(event.y, scale), button);
 }
 
 // Minimizing every window the box set shows pauses it, as the Pause key does; restoring one of
@@ -329,7 +321,8 @@ void Desktop::catch_up_sizes()
         Window& window = desktop_window->window();
         PixelRect const size = desktop_window->client_size();
         if (!size.empty())
-            m_player->resize(window, size_twips(size.w), size_twips(size.h));
+            m_player->resize(window, desktop_window->client_twips(size.w, window.client_width()),
+                desktop_window->client_twips(size.h, window.client_height()));
     }
 }
 

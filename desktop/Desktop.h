@@ -21,11 +21,9 @@ namespace tolvane {
 // input, whose rules decide what reaches the stage.
 class Desktop final : public Display {
 public:
-    // `scale`: pixels on the screen for each pixel of the design (15 twips); 1 on a usual screen.
-    Desktop(Pictures& pictures, Fonts const& fonts, double scale);
-    double scale() const { return m_painter.scale(); }
-    // Where the centre of client pixel `pixel` lies, in twips, along either axis.
-    double twips(int pixel) const;
+    // `scale`: pixels on the screen for each pixel of the design (15 twips), 1 on a usual screen,
+    // and whether a window too large for the screen's work area may be drawn smaller.
+    Desktop(Pictures& pictures, Fonts const& fonts, WindowScale scale);
     ~Desktop() override;
 
     // The stage to show, and the rules the desktop's input goes through to reach it.
@@ -64,9 +62,9 @@ private:
     void note_minimized();
     void show_paused(bool paused);
     void catch_up_sizes();
-    int size_twips(int pixels) const;
 
     Pictures& m_pictures;
+    WindowScale m_scale;
     bool m_watching_x = false;
     Painter m_painter;
     Stage* m_stage = nullptr;

@@ -6,6 +6,8 @@
 
 #include <SDL.h>
 
+#include <cmath>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -37,23 +39,37 @@ PixelRect desktop_bounds()
     return all;
 }
 
-// The usable part of the display the window is on: the screen less the desktop's panels.
-PixelRect work_area(SDL_Window* window)
+// The usable part of a display: the screen less the desktop's panels.
+PixelRect work_area(int display)
 {
     SDL_Rect area;
-    int const display = SDL_GetWindowDisplayIndex(window);
     if (display < 0 || SDL_GetDisplayUsableBounds(display, &area) != 0)
         return {};
     return { area.x, area.y, area.w, area.h };
+}
+
+PixelRect work_area(SDL_Window* window) { return work_area(SDL_GetWindowDisplayIndex(window)); }
+
+// Before the window manager has framed a window its frame is not known; a title bar and thin
+// sides are what most desktops put around it. The real frame corrects the guess once it is known.
+constexpr FrameBorders usual_frame { .top = 24, .left = 1, .bottom = 1, .right = 1 };
+
+// The scale a window opens at, from the first display's work area and the usual frame.
+double opening_scale(Window const& window, WindowScale scale)
+{
+    if (!scale.fit_work_area)
+        return scale.chosen;
+    return fitting_scale(window.client_width(), window.client_height(), usual_frame, work_area(0), scale.chosen);
 }
 
 } // namespace
 
 // A window the desktop does not place opens with its client area at its design frame's
 // distance from the screen's corner.
-DesktopWindow::DesktopWindow(Window& window, Canvas const* icon, double scale)
+DesktopWindow::DesktopWindow(Window& window, Canvas const* icon, WindowScale scale)
     : m_window(window)
-    , m_scale(scale)
+    , m_chosen(scale)
+    , m_scale(opening_scale(window, scale))
 {
     m_canvas.resize(drawn().w, drawn().h);
     WindowDesign const& design = window.design();
@@ -67,6 +83,8 @@ DesktopWindow::DesktopWindow(Window& window, Canvas const* icon, double scale)
     m_id = SDL_GetWindowID(m_sdl);
     m_x_window = x_window_of(m_sdl);
     own_x_window(m_x_window);
+    if (!design.maximizable)
+        offer_no_maximize(m_sdl);
     if (icon) {
         SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon->data()),
             icon->width(), icon->height(), 32, icon->pitch(), SDL_PIXELFORMAT_ARGB8888);
@@ -100,6 +118,22 @@ void DesktopWindow::hide()
 }
 
 void DesktopWindow::raise() { SDL_RaiseWindow(m_sdl); }
+
+// The stage measures in twips; a pixel is taken at its centre. At scale 1 that is 15 twips a
+// pixel, and the centre of pixel p lies at 15p + 7.5, never on a sprite's edge. At other scales a
+// centre can fall exactly on an edge, where the painter rounds the edge up: the pixel is drawn as
+// the sprite to the left of the edge, or above it. The stage counts the edge in the sprite to the
+// right, so the centre is taken a hair to the left, and a click lands on the sprite it is seen on.
+double twips_of(int pixel, double scale)
+{
+    double const centre = (pixel + 0.5) * 15 / scale;
+    return scale == 1 ? centre : std::nextafter(centre, -std::numeric_limits<double>::infinity());
+}
+
+int DesktopWindow::client_twips(int pixels_now, int now) const
+{
+    return pixels_now == pixels(now) ? now : static_cast<int>(std::lround(pixels_now * 15 / m_scale));
+}
 
 bool DesktopWindow::contains(int x, int y) const
 {
@@ -135,11 +169,12 @@ void DesktopWindow::settle_position()
 {
     if (!m_placing)
         return;
-    Borders borders;
+    FrameBorders borders;
     if (SDL_GetWindowBordersSize(m_sdl, &borders.top, &borders.left, &borders.bottom, &borders.right) != 0
         || (borders.top == 0 && borders.left == 0))
         return;
     m_placing = false;
+    fit_scale(borders, work_area(m_sdl));
     SDL_Point client = wanted_position();
     PixelRect const frame { client.x - borders.left, client.y - borders.top,
         pixels(m_window.client_width()) + borders.left + borders.right,
@@ -151,6 +186,22 @@ void DesktopWindow::settle_position()
     SDL_GetWindowPosition(m_sdl, &x, &y);
     if (client.x != x || client.y != y)
         SDL_SetWindowPosition(m_sdl, client.x, client.y);
+}
+
+// With its real frame and the work area of the display it is on known, a window that may fit is
+// drawn again at the scale that makes it fit, if its first guess was off.
+void DesktopWindow::fit_scale(FrameBorders borders, PixelRect area)
+{
+    if (!m_chosen.fit_work_area)
+        return;
+    double const fitting
+        = fitting_scale(m_window.client_width(), m_window.client_height(), borders, area, m_chosen.chosen);
+    if (fitting == m_scale)
+        return;
+    m_scale = fitting;
+    SDL_SetWindowSize(
+        m_sdl, std::max(1, pixels(m_window.client_width())), std::max(1, pixels(m_window.client_height())));
+    follow_size();
 }
 
 SDL_Point DesktopWindow::wanted_position() const
@@ -187,10 +238,11 @@ void DesktopWindow::refuse_maximize()
 void DesktopWindow::repaint(Painter const& painter, ButtonLook look)
 {
     paint_on_surface();
-    std::vector<PixelRect> const areas = m_damage.collect(m_window, painter, look);
+    Painter const at_scale = painter.with_scale(m_scale);
+    std::vector<PixelRect> const areas = m_damage.collect(m_window, at_scale, look);
     if (areas.empty())
         return;
-    painter.paint(m_window, m_canvas, areas, look);
+    at_scale.paint(m_window, m_canvas, areas, look);
     present(areas);
 }
 

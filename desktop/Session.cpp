@@ -156,7 +156,10 @@ int play_on_desktop(
     // The loop's own clock stands still while the box set is paused; the stage's is set from it.
     PausableClock clock(steady_clock);
     StageTime time(clock, journal.get());
-    Desktop desktop(pictures, *fonts, session.scale.value_or(desktop_scale()));
+    // A scale the player chose on the command line is kept; the desktop's own gives way where a
+    // window would not fit the screen.
+    Desktop desktop(pictures, *fonts,
+        WindowScale { .chosen = session.scale.value_or(desktop_scale()), .fit_work_area = !session.scale });
     bool const muted = session.muted || read_settings(settings_path(), std::cerr).muted;
     Sound sound(desktop, muted, std::cerr);
     Stage stage(time.clock(), &sound);

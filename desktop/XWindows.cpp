@@ -70,6 +70,25 @@ void let_focus_on_map(SDL_Window* window, bool focus)
         reinterpret_cast<unsigned char const*>(&never), 1);
 }
 
+void offer_no_maximize(SDL_Window* window)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return;
+    // The Motif hints: flags, functions, decorations, input mode, status.
+    constexpr long functions_given = 1L << 0;
+    constexpr long resize = 1L << 1;
+    constexpr long move = 1L << 2;
+    constexpr long minimize = 1L << 3;
+    constexpr long close = 1L << 5;
+    long const hints[5] = { functions_given, resize | move | minimize | close, 0, 0, 0 };
+    Display* display = info.info.x11.display;
+    Atom const motif_hints = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(display, info.info.x11.window, motif_hints, motif_hints, 32, PropModeReplace,
+        reinterpret_cast<unsigned char const*>(hints), 5);
+}
+
 void watch_for_destroyed_windows()
 {
     SDL_SetEventFilter(keep_destroy_notices, nullptr);

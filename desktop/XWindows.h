@@ -20,6 +20,12 @@ void withdraw(SDL_Window* window);
 // user time of 0 says so (EWMH's _NET_WM_USER_TIME). Only on X11; elsewhere it does nothing.
 void let_focus_on_map(SDL_Window* window, bool focus);
 
+// A window whose design has no maximize button offers none: the window manager is asked, in the
+// Motif hints that window managers read, for every other function of a frame (moving, resizing,
+// minimizing, closing) and not for maximizing. SDL has no way to say it. Only on X11; elsewhere it
+// does nothing, and the desktop undoes a maximize instead.
+void offer_no_maximize(SDL_Window* window);
+
 // Another X client can destroy a window of ours without asking (`xdotool windowclose` does).
 // While watching, the X server's notice of a destroyed window wakes the event queue as an
 // SDL_SYSWMEVENT, and the window is noted; the desktop's other raw messages are dropped before

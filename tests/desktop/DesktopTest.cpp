@@ -18,7 +18,7 @@ using testing::Sampler;
 class DesktopAtScale : public testing::DummyVideoTest {
 protected:
     explicit DesktopAtScale(double scale)
-        : desktop(pictures.pictures(), testing::test_fonts(), scale)
+        : desktop(pictures.pictures(), testing::test_fonts(), WindowScale { .chosen = scale })
     {
         stage.add_window("Sampler", [](Stage& s) { return std::make_unique<Sampler>(s); });
         stage.add_window("Second", [](Stage& s) { return std::make_unique<Sampler>(s, "Second"); });
@@ -327,9 +327,9 @@ TEST_F(ScaledDesktopTest, AClickAtAnEdgePixelLandsOnTheSpriteDrawnThere)
 
 TEST_F(ScaledDesktopTest, PixelCentresMapBackToTwips)
 {
-    EXPECT_EQ(desktop.twips(0), std::nextafter(5.0, 0.0));
-    EXPECT_NEAR(desktop.twips(43), 435, 1e-9);
-    EXPECT_LT(desktop.twips(43), 435);
+    EXPECT_EQ(twips_of(0, 1.5), std::nextafter(5.0, 0.0));
+    EXPECT_NEAR(twips_of(43, 1.5), 435, 1e-9);
+    EXPECT_LT(twips_of(43, 1.5), 435);
     int width = 0;
     int height = 0;
     stage.show("Sampler");
@@ -340,8 +340,8 @@ TEST_F(ScaledDesktopTest, PixelCentresMapBackToTwips)
 
 TEST_F(DesktopTest, AtScaleOnePixelCentresAreFifteenTwipsApart)
 {
-    EXPECT_EQ(desktop.twips(0), 7.5);
-    EXPECT_EQ(desktop.twips(43), 652.5);
+    EXPECT_EQ(twips_of(0, 1), 7.5);
+    EXPECT_EQ(twips_of(43, 1), 652.5);
 }
 
 } // namespace

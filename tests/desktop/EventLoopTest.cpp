@@ -50,7 +50,7 @@ protected:
     SteadyClock clock;
     StageTime time { clock };
     testing::TestPictures pictures;
-    Desktop desktop { pictures.pictures(), testing::test_fonts(), 1 };
+    Desktop desktop { pictures.pictures(), testing::test_fonts(), WindowScale {} };
     Stage stage { time.clock(), &desktop };
     PausableClock loop_clock { clock };
     DirectInput direct { stage };

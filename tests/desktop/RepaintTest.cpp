@@ -33,7 +33,7 @@ protected:
     void expect_no_stale_pixels(std::string_view name, std::vector<std::string> const& steps)
     {
         Window& window = *runner.stage().find(name);
-        DesktopWindow shown(window, nullptr, painter.scale());
+        DesktopWindow shown(window, nullptr, WindowScale { .chosen = painter.scale() });
         ButtonLook const look { .active = true };
         shown.repaint(painter, look);
         for (std::size_t step = 0; step < steps.size(); ++step) {

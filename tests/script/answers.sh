@@ -20,7 +20,7 @@ check() {
 
 # Line by line through pipes: each answer comes back while the runner's input is still open.
 mkfifo "$folder/in"
-coproc runner { timeout 20 "$script" <"$folder/in"; }
+coproc runner { exec timeout 20 "$script" <"$folder/in"; }
 pids+=("$runner_PID")
 exec 3>"$folder/in"
 answers=""
@@ -51,15 +51,22 @@ check "the errors after SIGTERM in a run" "" "$(cat "$folder/long.errors")"
 
 # The same run with its output going to a pipe: the answers come as their lines are done, while
 # the run goes on.
-coproc watched { "$script" "$folder/long.script" 2>/dev/null; }
-pids+=("$watched_PID")
+coproc watched { exec "$script" "$folder/long.script" 2>"$folder/watched.errors"; }
+# Bash forgets a coproc's variables as soon as it ends: its descriptor and process are kept here.
+watched_pid=$watched_PID
+exec 6<&"${watched[0]}"
+pids+=("$watched_pid")
 first=timeout
 second=timeout
-read -t 5 -r first <&"${watched[0]}"
-read -t 5 -r second <&"${watched[0]}"
+read -t 5 -r first <&6
+read -t 5 -r second <&6
 check "the answers to a pipe before a long run ends" "Mainform 0" "$first $second"
-kill -TERM "$watched_PID"
-wait "$watched_PID"
+running=ended
+kill -0 "$watched_pid" 2>/dev/null && running=running
+check "the long run after its answers came" "running " "$running $(cat "$folder/watched.errors")"
+kill -TERM "$watched_pid" 2>/dev/null
+wait "$watched_pid" 2>/dev/null
+exec 6<&-
 
 # Waiting for more of its script on a pipe that stays open: SIGINT ends it at once, what it printed
 # written out.
