@@ -1,5 +1,6 @@
 #include "desktop/Session.h"
 
+#include "cli/Quoting.h"
 #include "desktop/Desktop.h"
 #include "desktop/DesktopFonts.h"
 #include "desktop/DesktopScale.h"
@@ -140,7 +141,7 @@ int play_on_desktop(
     survive_stale_window_errors();
     SdlVideo video(desktop_name->driver);
     if (!video.ready() || !SdlVideo::shows_windows())
-        return fail("cannot open display \"" + desktop_name->display + "\"");
+        return fail("cannot open display \"" + escaped(desktop_name->display) + "\"");
     end_on_hang_up();
     std::string error;
     std::unique_ptr<Fonts> const fonts = open_desktop_fonts(error);

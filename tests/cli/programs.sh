@@ -44,6 +44,8 @@ run "$2" $'/no/such/\e[2J'
 # A display that cannot be opened is named, with nothing from the libraries underneath.
 run env -u XDG_RUNTIME_DIR DISPLAY=:99 "$1"
 [[ $status -eq 1 && "$err" == 'tolvane: cannot open display ":99"' ]] || fail "a missing display: status $status, $err"
+run env -u XDG_RUNTIME_DIR DISPLAY=$':9\e[2J' "$1"
+[[ $status -eq 1 && "$err" == 'tolvane: cannot open display ":9\x1b[2J"' ]] || fail "a display named with an escape: $err"
 run env -u XDG_RUNTIME_DIR WAYLAND_DISPLAY=wayland-99 "$1"
 [[ $status -eq 1 && "$err" == 'tolvane: cannot open display "wayland-99"' ]] || fail "a missing Wayland display: $err"
 
