@@ -66,10 +66,15 @@ open_help
 fits "Pondleap Help"
 start_board
 fits "Pondleap Game"
-# The board's design has no maximize button: the window manager is asked for none. (Openbox leaves
-# the button all the same, and the program undoes a maximize there.)
+# The board's design has no maximize button: the window manager is asked for none. Openbox leaves
+# the button all the same, and there the program undoes a maximize.
 hints=$(xprop -id "$found" _MOTIF_WM_HINTS)
 [ "$hints" = "_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x1, 0x2e, 0x0, 0x0, 0x0" ] || fail "the board's Motif hints: $hints"
+board_width=$(client_width "$found")
+wmctrl -i -r "$found" -b add,maximized_vert,maximized_horz
+sleep 0.5
+state_after() { ! xprop -id "$found" _NET_WM_STATE | grep -q MAXIMIZED && [ "$(client_width "$found")" -eq "$board_width" ]; }
+eventually state_after || fail "the board stayed maximized: $(xprop -id "$found" _NET_WM_STATE), $(client_width "$found") pixels wide"
 wmctrl -c "Pondleap Game"
 wmctrl -c "Pondleap Help"
 expect_exit_status 0
