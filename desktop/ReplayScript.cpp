@@ -30,7 +30,7 @@ ReplayScript::int_type ReplayScript::underflow()
         return traits_type::to_int_type(*gptr());
     look_at_desktop_when_due();
     while (!readable())
-        m_replay.keep_up(0);
+        look_at_desktop();
     ssize_t read_now = -1;
     do
         read_now = ::read(m_descriptor, m_buffer.data(), m_buffer.size());
@@ -49,14 +49,18 @@ bool ReplayScript::readable()
 {
     pollfd script { .fd = m_descriptor, .events = POLLIN, .revents = 0 };
     int const ready = ::poll(&script, 1, look_period_ms);
-    m_looked_ms = now_ms();
     return ready > 0 || (ready < 0 && errno != EINTR);
 }
 
+// Lines that pour in without a pause never wait in `readable`: the look is then due by the clock.
 void ReplayScript::look_at_desktop_when_due()
 {
-    if (now_ms() - m_looked_ms < look_period_ms)
-        return;
+    if (now_ms() - m_looked_ms >= look_period_ms)
+        look_at_desktop();
+}
+
+void ReplayScript::look_at_desktop()
+{
     m_replay.keep_up(0);
     m_looked_ms = now_ms();
 }

@@ -25,6 +25,7 @@ private:
     static constexpr int look_period_ms = 16; // about a tick period
     bool readable();
     void look_at_desktop_when_due();
+    void look_at_desktop();
 
     int m_descriptor;
     Replay& m_replay;
