@@ -10,7 +10,7 @@ void PlayerInput::key_down(Window* window, Keystroke key)
 {
     if (key.code == pause_key) {
         if (!key.repeat)
-            set_pause(!m_paused_by_key, m_out_of_sight);
+            toggle_pause();
         return;
     }
     if (is_mute_key(key)) {
@@ -60,7 +60,18 @@ void PlayerInput::keyboard_to(Window& window)
         m_input->focus_window(window);
 }
 
+bool PlayerInput::takes(Keystroke key)
+{
+    constexpr int enter = 13, space = 32, left = 37, down = 40;
+    if (key.code == pause_key || is_mute_key(key))
+        return true;
+    bool const windows_key = key.code == enter || key.code == space || (key.code >= left && key.code <= down);
+    return windows_key && !key.ctrl && !key.alt;
+}
+
 void PlayerInput::set_out_of_sight(bool out_of_sight) { set_pause(m_paused_by_key, out_of_sight); }
+
+void PlayerInput::toggle_pause() { set_pause(!m_paused_by_key, m_out_of_sight); }
 
 void PlayerInput::toggle_mute()
 {

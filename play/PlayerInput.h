@@ -45,6 +45,11 @@ public:
     void on_pause_changed(std::function<void(bool paused)> heard) { m_pause_changed = std::move(heard); }
     void on_mute_changed(std::function<void(bool muted)> heard) { m_mute_changed = std::move(heard); }
 
+    // Whether the key is one the box set has a use for: a key its windows handle (the arrows, and
+    // Space and Enter, which click a button that has the focus), the Pause key or Ctrl+M. A front
+    // end that shares the keyboard with others (the page, with its browser) leaves every other key
+    // to them.
+    static bool takes(Keystroke key);
     // A key came to `window`, the window of ours that has the keyboard (null for none).
     void key_down(Window* window, Keystroke key);
     void mouse_press(Window& window, double x, double y, int button);
@@ -59,6 +64,9 @@ public:
     // back: that pauses the box set as the Pause key does, and ends the pause unless the key began
     // it too.
     void set_out_of_sight(bool out_of_sight);
+    // What the Pause key and Ctrl+M do, for a front end that offers them as buttons too.
+    void toggle_pause();
+    void toggle_mute();
     void window_unloading(Window& window) { m_held.forget(window); }
 
     bool paused() const { return m_paused_by_key || m_out_of_sight; }
@@ -69,7 +77,6 @@ public:
     Sprite const* held_in(Window const& window) const { return m_held.in(window); }
 
 private:
-    void toggle_mute();
     void set_pause(bool by_key, bool out_of_sight);
 
     Stage& m_stage;

@@ -38,14 +38,21 @@ public:
     void on_mouse_down(int id, int x, int y, int button);
     void on_mouse_up(int id, int x, int y, int button, bool over);
     void on_close(int id);
-    // The player clicked a window of the page, which gives it the keyboard.
+    // The player clicked a window of the page, or moved the focus into it, which gives it the
+    // keyboard.
     void on_focus(int id);
+    // The page's own Pause and Sound buttons, which do what the Pause key and Ctrl+M do.
+    void on_pause_button() { m_player->toggle_pause(); }
+    void on_sound_button() { m_player->toggle_mute(); }
+    // The tab went out of the player's sight, or came back: a hidden tab pauses the box set as
+    // minimizing every window does on the desktop.
+    void on_visibility_change(bool hidden) { m_player->set_out_of_sight(hidden); }
 
     // Paints and puts on the page what changed in every shown window.
     void repaint();
     // The screen's density changed: every window is painted afresh at the new scale.
     void set_scale(double scale);
-    // The player paused the box set with the Pause key.
+    // The box set is paused: by the player, or while the tab is hidden.
     bool paused() const { return m_player && m_player->paused(); }
 
 private:

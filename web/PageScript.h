@@ -14,6 +14,7 @@ void page_raise_window(int id);
 void page_resize_window(int id, int width, int height, int canvas_width, int canvas_height);
 void page_put_pixels(int id, int x, int y, int width, int height, unsigned char const* rgba);
 void page_show_paused(bool paused);
+void page_show_muted(bool muted);
 void page_show_ready();
 void page_show_ended();
 // The program stopped on a fault of its own, which `what` describes.

@@ -101,7 +101,10 @@ public:
             muted = now_muted;
             m_sound.set_muted(now_muted);
             page_sound_remember_muted(now_muted);
+            page_show_muted(now_muted);
         });
+        page_show_paused(false);
+        page_show_muted(muted);
         add_box_set_windows(m_stage);
         m_stage.start(startup_window);
         m_sound.settle();
@@ -265,26 +268,12 @@ void on_timeout(void*)
     take([](Page&) {});
 }
 
-// Keys the box set takes are its own: the arrows and Space do not scroll the page. Keys held with
-// Ctrl, Alt or Meta are the browser's, but for Ctrl+M, as are those the box set has no code for.
-EM_BOOL on_key_down(int, EmscriptenKeyboardEvent const* event, void*)
-{
-    Keystroke const key { .code = virtual_key(event->keyCode),
-        .ctrl = event->ctrlKey != 0,
-        .alt = event->altKey || event->metaKey,
-        .repeat = event->repeat != 0 };
-    if (!PlayerInput::is_mute_key(key) && (key.code == 0 || key.ctrl || key.alt))
-        return EM_FALSE;
-    take([&](Page& page) { page.on_key_down(key); });
-    return EM_TRUE;
-}
-
-// A page in a tab the player left gets its timers seldom or not at all; back in view, a round
-// runs at once, and the ticks that fell due meanwhile run late, once each, as after any stall.
+// A tab the player left pauses the box set, and coming back ends that pause, unless the player
+// paused it too.
 EM_BOOL on_visibility_change(int, EmscriptenVisibilityChangeEvent const* event, void*)
 {
-    if (!event->hidden)
-        take([](Page&) {});
+    bool const hidden = event->hidden != 0;
+    take([hidden](Page& page) { page.on_visibility_change(hidden); });
     return EM_FALSE;
 }
 
@@ -315,6 +304,39 @@ EMSCRIPTEN_KEEPALIVE void web_start()
     } catch (std::exception const& failure) {
         stop_on_failure(failure.what());
     }
+}
+
+// A key pressed while the focus is in a window of the box set (page.js looks). Only the keys the
+// box set uses are taken, and the page then cancels the browser's own use of them; every other
+// key is the browser's (Tab moves the focus, F5 reloads). `key_code` is the browser's.
+EMSCRIPTEN_KEEPALIVE bool web_key_down(int key_code, bool ctrl, bool alt, bool repeat)
+{
+    Keystroke const key { .code = virtual_key(static_cast<unsigned long>(key_code)),
+        .ctrl = ctrl,
+        .alt = alt,
+        .repeat = repeat };
+    if (!PlayerInput::takes(key))
+        return false;
+    take([&](Page& page) { page.on_key_down(key); });
+    return true;
+}
+
+EMSCRIPTEN_KEEPALIVE void web_pause_button()
+{
+    take([](Page& page) { page.on_pause_button(); });
+}
+
+// Sound on or off: in a running box set as Ctrl+M; after its end, the choice for the next run.
+EMSCRIPTEN_KEEPALIVE void web_sound_button()
+{
+    PageState& page = state();
+    if (page.session) {
+        take([](Page& page) { page.on_sound_button(); });
+        return;
+    }
+    page.muted = !page.muted;
+    page_sound_remember_muted(page.muted);
+    page_show_muted(page.muted);
 }
 
 EMSCRIPTEN_KEEPALIVE void web_mouse_down(int id, int x, int y, int button)
@@ -388,7 +410,6 @@ int main()
         return 1;
     page.fonts = std::make_unique<Fonts>(std::move(regular), std::move(bold));
     page.muted = page_sound_muted_remembered();
-    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, on_key_down);
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, on_visibility_change);
     web_start();
     return 0;

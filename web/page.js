@@ -1,14 +1,21 @@
 // The page's small desktop: a frame for every window of the box set, with a title bar holding its
-// caption and a close button, dragged by its title bar, raised and made active by a click. The
-// program draws each window's client area; the frames, the mouse and the notices are this file's.
+// caption and a close button, dragged by its title bar (with the mouse or a finger), raised and
+// made active by a click or by the keyboard's focus. The program draws each window's client area;
+// the frames, the pointer, the focus and the notices are this file's.
+//
+// Each frame is a dialog named by its caption and takes the focus; while the focus is on a frame
+// (not on one of the page's controls), the keys the box set uses go to that window and every other
+// key stays the browser's. A polite live region says what changes for the whole box set.
 mergeInto(LibraryManager.library, {
   $Desk: {
-    frames: {}, // by window id: { frame, canvas, context, caption, placed }
+    frames: {}, // by window id: { frame, canvas, context, caption, title, close, placed }
     active: 0,
     topmost: 1,
     paused: false,
     pressed: {}, // by stage button (1 left, 2 right, 3 middle): the id of the window that took the press
+    finger: null, // the finger that acts as the left button: { pointerId, id }
     dragging: null,
+    reach: 100, // the width of a title bar that always stays on the page, in pixels
 
     desktop: function() { return document.getElementById('desktop'); },
 
@@ -18,12 +25,24 @@ mergeInto(LibraryManager.library, {
     init: function() {
       if (Desk.ready) return;
       Desk.ready = true;
-      document.addEventListener('mousemove', Desk.onMouseMove);
+      document.addEventListener('keydown', Desk.onKeyDown);
       document.addEventListener('mouseup', Desk.onMouseUp);
+      document.addEventListener('pointerup', Desk.onFingerUp);
+      document.addEventListener('pointercancel', Desk.onFingerUp);
       Desk.desktop().addEventListener('contextmenu', function(event) { event.preventDefault(); });
       Desk.density = devicePixelRatio;
       Desk.watchDensity();
       addEventListener('resize', Desk.densityChanged);
+      addEventListener('resize', Desk.keepAllReachable);
+    },
+
+    // A key while the focus is on a window of the box set, and not on one of the page's controls:
+    // the program takes the keys the box set uses, and the browser keeps its own use of the rest.
+    onKeyDown: function(event) {
+      var target = event.target;
+      if (!target.closest || !target.closest('.window') || target.closest('button, a')) return;
+      if (_web_key_down(event.keyCode, event.ctrlKey, event.altKey || event.metaKey, event.repeat))
+        event.preventDefault();
     },
 
     // The pixel density changes when the player zooms the page (the browser then also resizes the
@@ -50,6 +69,14 @@ mergeInto(LibraryManager.library, {
       Desk.active = id;
     },
 
+    // The player's click or focus went to a window: it comes to the front, and the program hears
+    // that it has the keyboard.
+    choose: function(id) {
+      var changed = Desk.active !== id;
+      Desk.raise(id);
+      if (changed) _web_focus(id);
+    },
+
     // Where a window opens the first time it is shown: its client area where its design puts it,
     // or, for the others, the frame centred on the desktop; either way inside the desktop as far
     // as it fits, its title bar first.
@@ -71,45 +98,99 @@ mergeInto(LibraryManager.library, {
       shown.placed = true;
     },
 
-    onMouseDown: function(id, event) {
-      if (Desk.active !== id) {
-        Desk.raise(id);
-        _web_focus(id);
-      } else {
-        Desk.raise(id);
+    // A window can be dragged partly off the page but never out of reach: its title bar's height
+    // and `reach` pixels of its width stay on the desktop.
+    keepReachable: function(frame, left, top) {
+      var area = Desk.desktop();
+      var bar = frame.firstChild.offsetHeight;
+      left = Math.min(Math.max(left, Desk.reach - frame.offsetWidth), area.clientWidth - Desk.reach);
+      top = Math.min(Math.max(top, 0), area.clientHeight - bar);
+      frame.style.left = Math.round(left) + 'px';
+      frame.style.top = Math.round(Math.max(0, top)) + 'px';
+    },
+
+    keepAllReachable: function() {
+      for (var id in Desk.frames) {
+        var frame = Desk.frames[id].frame;
+        if (!frame.hidden) Desk.keepReachable(frame, frame.offsetLeft, frame.offsetTop);
       }
+    },
+
+    // A press of the mouse anywhere on a window's frame gives it the focus, unless it is on the
+    // close button, which takes the focus itself.
+    onFrameDown: function(id, event) {
+      var shown = Desk.frames[id];
+      if (!shown) return;
+      if (event.target !== shown.close) shown.frame.focus({ preventScroll: true });
+      Desk.choose(id);
     },
 
     onCanvasDown: function(id, event) {
       var button = Desk.stageButton(event.button);
       event.preventDefault();
-      Desk.onMouseDown(id, event);
+      Desk.onFrameDown(id, event);
       if (!button || !Desk.frames[id]) return;
       Desk.pressed[button] = id;
       _web_mouse_down(id, event.offsetX | 0, event.offsetY | 0, button);
     },
 
-    onMouseMove: function(event) {
-      var drag = Desk.dragging;
-      if (!drag) return;
-      drag.frame.style.left = (drag.left + event.clientX - drag.x) + 'px';
-      drag.frame.style.top = Math.max(0, drag.top + event.clientY - drag.y) + 'px';
-    },
-
     // The release goes to the window that took the press, wherever the pointer is now.
     onMouseUp: function(event) {
-      Desk.dragging = null;
-      var button = Desk.stageButton(event.button);
+      Desk.release(Desk.stageButton(event.button), event.clientX, event.clientY);
+    },
+
+    release: function(button, clientX, clientY, cancelled) {
       var id = Desk.pressed[button];
       if (!id) return;
       delete Desk.pressed[button];
       var shown = Desk.frames[id];
       if (!shown) return;
       var rect = shown.canvas.getBoundingClientRect();
-      var x = Math.floor(event.clientX - rect.left);
-      var y = Math.floor(event.clientY - rect.top);
-      var over = document.elementFromPoint(event.clientX, event.clientY) === shown.canvas;
+      var x = Math.floor(clientX - rect.left);
+      var y = Math.floor(clientY - rect.top);
+      var over = !cancelled && document.elementFromPoint(clientX, clientY) === shown.canvas;
       _web_mouse_up(id, x, y, button, over);
+    },
+
+    // A finger (or a pen) on a window's picture is the left mouse button: pressed while it
+    // touches, released when it lifts. Only the first finger counts; the mouse has its own events,
+    // which the browser then does not make up from the touch.
+    onFingerDown: function(id, event) {
+      if (event.pointerType === 'mouse') return;
+      event.preventDefault();
+      if (!event.isPrimary || Desk.finger || Desk.pressed[1]) return;
+      Desk.finger = { pointerId: event.pointerId, id: id };
+      Desk.onCanvasDown(id, { button: 0, target: event.target, offsetX: event.offsetX, offsetY: event.offsetY,
+                              preventDefault: function() {} });
+    },
+
+    onFingerUp: function(event) {
+      var finger = Desk.finger;
+      if (!finger || finger.pointerId !== event.pointerId) return;
+      Desk.finger = null;
+      Desk.release(1, event.clientX, event.clientY, event.type === 'pointercancel');
+    },
+
+    // A title bar drags its window, by the mouse's left button or by a finger.
+    onBarDown: function(id, event) {
+      var shown = Desk.frames[id];
+      if (!shown || event.button !== 0 || event.target === shown.close) return;
+      event.preventDefault();
+      Desk.onFrameDown(id, event);
+      var bar = event.currentTarget;
+      bar.setPointerCapture(event.pointerId);
+      Desk.dragging = { pointerId: event.pointerId, frame: shown.frame, x: event.clientX, y: event.clientY,
+                        left: shown.frame.offsetLeft, top: shown.frame.offsetTop };
+    },
+
+    onBarMove: function(event) {
+      var drag = Desk.dragging;
+      if (!drag || drag.pointerId !== event.pointerId) return;
+      Desk.keepReachable(drag.frame, drag.left + event.clientX - drag.x, drag.top + event.clientY - drag.y);
+    },
+
+    onBarUp: function(event) {
+      if (Desk.dragging && Desk.dragging.pointerId === event.pointerId) Desk.dragging = null;
     },
 
     // A window's client area takes its size on the page; its canvas holds the pixels the
@@ -122,6 +203,28 @@ mergeInto(LibraryManager.library, {
     },
 
     caption: function(shown) { return shown.caption + (Desk.paused ? ' (paused)' : ''); },
+
+    // The caption, where the page shows it and where a screen reader hears it.
+    name: function(shown) {
+      var caption = Desk.caption(shown);
+      shown.title.textContent = caption;
+      shown.frame.setAttribute('aria-label', caption);
+      shown.canvas.setAttribute('aria-label', 'Picture of ' + shown.caption);
+      shown.close.setAttribute('aria-label', 'Close ' + shown.caption);
+      shown.close.title = 'Close ' + shown.caption;
+    },
+
+    // Says a change of the whole box set to a screen reader, politely.
+    say: function(text) {
+      var said = document.getElementById('said');
+      if (said) said.textContent = text;
+    },
+
+    // The page's button for a setting shows it.
+    showPressed: function(id, pressed) {
+      var button = document.getElementById(id);
+      if (button) button.setAttribute('aria-pressed', pressed ? 'true' : 'false');
+    },
   },
 
   page_open_window__deps: ['$Desk'],
@@ -132,6 +235,8 @@ mergeInto(LibraryManager.library, {
     frame.className = 'window';
     frame.id = 'window-' + id;
     frame.dataset.name = UTF8ToString(name);
+    frame.setAttribute('role', 'dialog');
+    frame.tabIndex = 0;
     frame.hidden = true;
     var bar = document.createElement('div');
     bar.className = 'titlebar';
@@ -139,32 +244,32 @@ mergeInto(LibraryManager.library, {
     title.className = 'caption';
     var close = document.createElement('button');
     close.className = 'close';
-    close.title = 'Close';
-    close.setAttribute('aria-label', 'Close');
+    close.type = 'button';
     close.textContent = '\u00d7';
     bar.append(title, close);
     var canvas = document.createElement('canvas');
+    canvas.setAttribute('role', 'img');
     Desk.size(canvas, width, height, canvasWidth, canvasHeight);
     frame.append(bar, canvas);
     Desk.desktop().append(frame);
 
-    var shown = { frame: frame, canvas: canvas, context: canvas.getContext('2d'), title: title,
+    var shown = { frame: frame, canvas: canvas, context: canvas.getContext('2d'), title: title, close: close,
                   caption: UTF8ToString(caption), selfPlaced: selfPlaced, clientLeft: clientLeft,
                   clientTop: clientTop, placed: false };
-    title.textContent = Desk.caption(shown);
+    Desk.name(shown);
     Desk.frames[id] = shown;
 
-    frame.addEventListener('mousedown', function(event) { Desk.onMouseDown(id, event); });
+    frame.addEventListener('mousedown', function(event) { Desk.onFrameDown(id, event); });
+    frame.addEventListener('focusin', function() { Desk.choose(id); });
     canvas.addEventListener('mousedown', function(event) {
       event.stopPropagation();
       Desk.onCanvasDown(id, event);
     });
-    bar.addEventListener('mousedown', function(event) {
-      if (event.button !== 0 || event.target === close) return;
-      event.preventDefault();
-      Desk.dragging = { frame: frame, x: event.clientX, y: event.clientY,
-                        left: frame.offsetLeft, top: frame.offsetTop };
-    });
+    canvas.addEventListener('pointerdown', function(event) { Desk.onFingerDown(id, event); });
+    bar.addEventListener('pointerdown', function(event) { Desk.onBarDown(id, event); });
+    bar.addEventListener('pointermove', Desk.onBarMove);
+    bar.addEventListener('pointerup', Desk.onBarUp);
+    bar.addEventListener('pointercancel', Desk.onBarUp);
     close.addEventListener('click', function() { _web_close(id); });
   },
 
@@ -191,8 +296,17 @@ mergeInto(LibraryManager.library, {
     if (shown) shown.frame.hidden = true;
   },
 
+  // The program made a window active: it comes to the front and takes the focus, unless the
+  // player has it on one of the page's own controls.
   page_raise_window__deps: ['$Desk'],
-  page_raise_window: function(id) { Desk.raise(id); },
+  page_raise_window: function(id) {
+    Desk.raise(id);
+    var shown = Desk.frames[id];
+    var focused = document.activeElement;
+    var onDesktop = !focused || focused === document.body || Desk.desktop().contains(focused);
+    if (shown && !shown.frame.hidden && onDesktop && !shown.frame.contains(focused))
+      shown.frame.focus({ preventScroll: true });
+  },
 
   page_resize_window__deps: ['$Desk'],
   page_resize_window: function(id, width, height, canvasWidth, canvasHeight) {
@@ -210,9 +324,22 @@ mergeInto(LibraryManager.library, {
 
   page_show_paused__deps: ['$Desk'],
   page_show_paused: function(paused) {
-    Desk.paused = !!paused;
+    paused = !!paused;
+    var changed = Desk.paused !== paused;
+    Desk.paused = paused;
     for (var id in Desk.frames)
-      Desk.frames[id].title.textContent = Desk.caption(Desk.frames[id]);
+      Desk.name(Desk.frames[id]);
+    Desk.showPressed('pause', paused);
+    if (changed) Desk.say(paused ? 'The box set is paused.' : 'The box set plays on.');
+  },
+
+  page_show_muted__deps: ['$Desk'],
+  page_show_muted: function(muted) {
+    muted = !!muted;
+    var changed = Desk.muted !== undefined && Desk.muted !== muted;
+    Desk.muted = muted;
+    Desk.showPressed('sound', !muted);
+    if (changed) Desk.say(muted ? 'Sound is off.' : 'Sound is on.');
   },
 
   page_show_ready: function() {
@@ -222,13 +349,16 @@ mergeInto(LibraryManager.library, {
   page_show_ended__deps: ['$Desk'],
   page_show_ended: function() {
     Desk.pressed = {};
+    Desk.finger = null;
     Desk.dragging = null;
+    Desk.say('The box set has ended.');
     if (Module.onEnded) Module.onEnded();
   },
 
   page_show_failure__deps: ['$Desk'],
   page_show_failure: function(what) {
     Desk.pressed = {};
+    Desk.finger = null;
     Desk.dragging = null;
     if (Module.onFailure) Module.onFailure(UTF8ToString(what));
   },

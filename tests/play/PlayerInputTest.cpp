@@ -288,6 +288,51 @@ TEST(PlayerInput, TheFrontEndHearsEachChangeOnce)
     EXPECT_EQ(rules.clock.now_us(), 1000);
 }
 
+// The keys a front end that shares the keyboard takes for the box set: those its windows handle,
+// Pause and Ctrl+M; every other key, and those keys held with Ctrl or Alt, are the browser's.
+TEST(PlayerInput, TakesOnlyTheKeysTheBoxSetUses)
+{
+    struct KeyCase {
+        Keystroke key;
+        bool taken;
+    };
+    KeyCase const keys[] = {
+        { { .code = 37 }, true }, // the arrows
+        { { .code = 40, .repeat = true }, true },
+        { { .code = 32 }, true }, // Space fires, or clicks the focused button, as Enter does
+        { { .code = 13 }, true },
+        { { .code = PlayerInput::pause_key }, true },
+        { { .code = 'M', .ctrl = true }, true },
+        { { .code = 'M' }, false },
+        { { .code = 'M', .ctrl = true, .alt = true }, false },
+        { { .code = 37, .ctrl = true }, false },
+        { { .code = 32, .alt = true }, false },
+        { { .code = 9 }, false }, // Tab moves the focus
+        { { .code = 27 }, false },
+        { { .code = 116 }, false }, // F5 reloads
+        { { .code = 0 }, false },
+    };
+    for (KeyCase const& c : keys)
+        EXPECT_EQ(PlayerInput::takes(c.key), c.taken) << "code " << c.key.code << (c.key.ctrl ? " with Ctrl" : "")
+                                                      << (c.key.alt ? " with Alt" : "");
+}
+
+// The page's Pause and Sound buttons do what the keys do: a pause the player began outlasts the
+// page being out of sight, and one that being out of sight began ends with it.
+TEST(PlayerInput, TheButtonsDoWhatTheKeysDo)
+{
+    Rules rules;
+    rules.player.set_out_of_sight(true);
+    rules.player.toggle_pause();
+    rules.player.set_out_of_sight(false);
+    EXPECT_TRUE(rules.player.paused());
+    rules.player.toggle_pause();
+    EXPECT_FALSE(rules.player.paused());
+    rules.player.toggle_mute();
+    EXPECT_TRUE(rules.player.muted());
+    EXPECT_EQ(rules.mutes_heard, (std::vector<bool> { true }));
+}
+
 // The close box of a hidden window, and a resize that changes nothing, do not reach the stage:
 // a journal would otherwise hold lines that its replay refuses.
 TEST(PlayerInput, WhatTheStageWouldPassOverIsNotSent)
