@@ -16,6 +16,7 @@ constexpr Colour green = colours::Green;
 constexpr std::int16_t key_space = 32;
 constexpr std::int16_t key_left = 37;
 constexpr std::int16_t key_right = 39;
+constexpr std::array<std::int16_t, 3> cannon_keys { key_left, key_right, key_space };
 
 constexpr double cannon_step = 200;
 constexpr double cannon_leftmost = 360;
@@ -89,6 +90,7 @@ Starbreach1::Starbreach1(Stage& stage)
             .BackColor = black,
             .picture = "Starbreach1/Picture",
             .placed_by_desktop = false,
+            .keys = cannon_keys,
         })
     , Imgshoot({ .name = "Imgshoot", .bounds = { 3840, 8280, 1065, 555 }, .picture = "Starbreach1/Imgshoot" })
     , imgboss(

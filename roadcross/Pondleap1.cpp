@@ -3,6 +3,8 @@
 #include "stage/Numbers.h"
 #include "stage/Rect.h"
 
+#include <array>
+
 namespace tolvane {
 
 namespace {
@@ -11,6 +13,7 @@ constexpr std::int16_t key_left = 37;
 constexpr std::int16_t key_up = 38;
 constexpr std::int16_t key_right = 39;
 constexpr std::int16_t key_down = 40;
+constexpr std::array<std::int16_t, 4> frog_keys { key_left, key_up, key_right, key_down };
 
 constexpr float frog_step = 200;
 
@@ -49,6 +52,7 @@ Pondleap1::Pondleap1(Stage& stage)
             // The board is laid out for its design size: maximized, the road and its labels would
             // sit in one corner of a large grey window, so the board offers no maximize button.
             .maximizable = false,
+            .keys = frog_keys,
         })
     , cmdReset({ .name = "cmdReset",
           .bounds = { 4560, 2040, 1695, 675 },

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -60,6 +61,9 @@ struct WindowDesign {
     std::string_view picture = {}; // drawn at its own size from the client area's top-left corner
     bool placed_by_desktop = true; // false: the client area opens at (frame_left, frame_top)
     bool maximizable = true;
+    // The keys that the window's `Form_KeyDown` acts on, for a front end that offers them on the
+    // screen to a player who has no keyboard.
+    std::span<std::int16_t const> keys = {};
 };
 
 // One window of the box set: its sprites in stored order, its timer, its own variables and its

@@ -5,8 +5,13 @@
 // A window's size on the page is in pixels of the design; its canvas holds `canvas_width` by
 // `canvas_height` pixels over that size, and `page_put_pixels` addresses those.
 extern "C" {
+// `keys`: the key codes the window acts on, separated by spaces, which the page offers on the
+// screen to a player without a keyboard.
 void page_open_window(int id, char const* name, char const* caption, int width, int height, int canvas_width,
-    int canvas_height, bool self_placed, int client_left, int client_top);
+    int canvas_height, bool self_placed, int client_left, int client_top, char const* keys);
+// The screen's pixels for each pixel of the design: the browser's density, times the scale at
+// which the page draws the whole desktop to fit a narrow screen.
+double page_density();
 void page_close_window(int id);
 void page_show_window(int id);
 void page_hide_window(int id);

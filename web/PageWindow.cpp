@@ -29,8 +29,11 @@ PageWindow::PageWindow(Window& window, int id, double scale)
     WindowDesign const& design = window.design();
     std::string const name(window.name());
     std::string const caption(window.Caption());
+    std::string keys;
+    for (std::int16_t const key : design.keys)
+        keys += (keys.empty() ? "" : " ") + std::to_string(key);
     page_open_window(m_id, name.c_str(), caption.c_str(), m_width, m_height, m_canvas.width(), m_canvas.height(),
-        !design.placed_by_desktop, pixels(design.frame_left), pixels(design.frame_top));
+        !design.placed_by_desktop, pixels(design.frame_left), pixels(design.frame_top), keys.c_str());
 }
 
 PageWindow::~PageWindow() { page_close_window(m_id); }

@@ -68,9 +68,10 @@ private:
 // The timer that waits for the next tick.
 void on_timeout(void*);
 
-// The screen's pixels for each pixel of the page, as the browser says: 2 on a screen of twice the
-// density, and more or less as the player zooms the page. The desktop's range holds here too.
-double page_scale() { return std::clamp(emscripten_get_device_pixel_ratio(), smallest_scale, largest_scale); }
+// The screen's pixels for each pixel of the design, as the page says: 2 on a screen of twice the
+// density, more or less as the player zooms the page, and less on a screen too narrow for the
+// box set. The desktop's range holds here too.
+double page_scale() { return std::clamp(page_density(), smallest_scale, largest_scale); }
 
 // One run of the box set, from the launcher to the end of the program. Every piece of the page's
 // input starts a round, as does the timer that waits for the next tick: the stage's clock is set,

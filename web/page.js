@@ -6,6 +6,10 @@
 // Each frame is a dialog named by its caption and takes the focus; while the focus is on a frame
 // (not on one of the page's controls), the keys the box set uses go to that window and every other
 // key stays the browser's. A polite live region says what changes for the whole box set.
+//
+// On a screen narrower than the box set's widest window the whole desktop is drawn smaller, at the
+// scale that fits the screen's width, and painted at the screen's density times that scale; where
+// the pointer is a finger, on-screen keys offer the keys of the active window.
 mergeInto(LibraryManager.library, {
   $Desk: {
     frames: {}, // by window id: { frame, canvas, context, caption, title, close, placed }
@@ -16,8 +20,26 @@ mergeInto(LibraryManager.library, {
     finger: null, // the finger that acts as the left button: { pointerId, id }
     dragging: null,
     reach: 100, // the width of a title bar that always stays on the page, in pixels
+    widest: 792, // the widest window of the box set with its frame (the alien field), in pixels
+    fit: 1, // the scale at which the whole desktop is drawn: less than 1 on a narrow screen
+    repeat: null, // the on-screen key held down: { timer, code }
 
     desktop: function() { return document.getElementById('desktop'); },
+    // The layer that holds the windows, drawn at the desktop's scale; its sizes and positions are in
+    // pixels of the design.
+    layer: function() { return document.getElementById('windows'); },
+    width: function() { return Desk.desktop().clientWidth / Desk.fit; },
+    height: function() { return Desk.desktop().clientHeight / Desk.fit; },
+
+    // The scale that fits the desktop's width, applied to the layer of windows.
+    fitWidth: function() {
+      var fit = Math.min(1, Desk.desktop().clientWidth / Desk.widest);
+      var layer = Desk.layer();
+      layer.style.transform = fit < 1 ? 'scale(' + fit + ')' : '';
+      var changed = fit !== Desk.fit;
+      Desk.fit = fit;
+      return changed;
+    },
 
     // The browser numbers its buttons 0 left, 1 middle, 2 right; the stage 1, 3 and 2.
     stageButton: function(button) { return [1, 3, 2][button] || 0; },
@@ -34,6 +56,18 @@ mergeInto(LibraryManager.library, {
       Desk.watchDensity();
       addEventListener('resize', Desk.densityChanged);
       addEventListener('resize', Desk.keepAllReachable);
+      addEventListener('resize', Desk.placePad);
+      Desk.coarse = matchMedia('(pointer: coarse)');
+      Desk.coarse.addEventListener('change', Desk.showPad);
+      document.querySelectorAll('#pad [data-key]').forEach(function(button) {
+        var code = Number(button.dataset.key);
+        button.addEventListener('pointerdown', function(event) { Desk.onPadKeyDown(code, event); });
+        button.addEventListener('pointerup', Desk.onPadKeyUp);
+        button.addEventListener('pointercancel', Desk.onPadKeyUp);
+        button.addEventListener('pointerleave', Desk.onPadKeyUp);
+        // A click from the keyboard or a screen reader, which has no press of its own.
+        button.addEventListener('click', function(event) { if (event.detail === 0) _web_key_down(code, 0, 0, 0); });
+      });
     },
 
     // A key while the focus is on a window of the box set, and not on one of the page's controls:
@@ -54,9 +88,12 @@ mergeInto(LibraryManager.library, {
     },
 
     densityChanged: function() {
-      if (devicePixelRatio === Desk.density) return;
-      Desk.density = devicePixelRatio;
-      Desk.watchDensity();
+      var fitChanged = Desk.fitWidth();
+      if (devicePixelRatio === Desk.density && !fitChanged) return;
+      if (devicePixelRatio !== Desk.density) {
+        Desk.density = devicePixelRatio;
+        Desk.watchDensity();
+      }
       _web_scale_changed();
     },
 
@@ -67,6 +104,7 @@ mergeInto(LibraryManager.library, {
       for (var other in Desk.frames)
         Desk.frames[other].frame.classList.toggle('active', Number(other) === id);
       Desk.active = id;
+      Desk.showPad();
     },
 
     // The player's click or focus went to a window: it comes to the front, and the program hears
@@ -81,18 +119,18 @@ mergeInto(LibraryManager.library, {
     // or, for the others, the frame centred on the desktop; either way inside the desktop as far
     // as it fits, its title bar first.
     place: function(shown) {
-      var area = Desk.desktop().getBoundingClientRect();
+      var width = Desk.width(), height = Desk.height();
       var frame = shown.frame;
       var left, top;
       if (shown.selfPlaced) {
         left = shown.clientLeft - shown.canvas.offsetLeft;
         top = shown.clientTop - shown.canvas.offsetTop;
       } else {
-        left = Math.round((area.width - frame.offsetWidth) / 2);
-        top = Math.round((area.height - frame.offsetHeight) / 2);
+        left = Math.round((width - frame.offsetWidth) / 2);
+        top = Math.round((height - frame.offsetHeight) / 2);
       }
-      left = Math.max(0, Math.min(left, area.width - frame.offsetWidth));
-      top = Math.max(0, Math.min(top, area.height - frame.offsetHeight));
+      left = Math.max(0, Math.min(left, width - frame.offsetWidth));
+      top = Math.max(0, Math.min(top, height - frame.offsetHeight));
       frame.style.left = left + 'px';
       frame.style.top = top + 'px';
       shown.placed = true;
@@ -101,10 +139,10 @@ mergeInto(LibraryManager.library, {
     // A window can be dragged partly off the page but never out of reach: its title bar's height
     // and `reach` pixels of its width stay on the desktop.
     keepReachable: function(frame, left, top) {
-      var area = Desk.desktop();
       var bar = frame.firstChild.offsetHeight;
-      left = Math.min(Math.max(left, Desk.reach - frame.offsetWidth), area.clientWidth - Desk.reach);
-      top = Math.min(Math.max(top, 0), area.clientHeight - bar);
+      var reach = Desk.reach / Desk.fit;
+      left = Math.min(Math.max(left, reach - frame.offsetWidth), Desk.width() - reach);
+      top = Math.min(Math.max(top, 0), Desk.height() - bar);
       frame.style.left = Math.round(left) + 'px';
       frame.style.top = Math.round(Math.max(0, top)) + 'px';
     },
@@ -131,7 +169,14 @@ mergeInto(LibraryManager.library, {
       Desk.onFrameDown(id, event);
       if (!button || !Desk.frames[id]) return;
       Desk.pressed[button] = id;
-      _web_mouse_down(id, event.offsetX | 0, event.offsetY | 0, button);
+      var at = Desk.pointOn(Desk.frames[id].canvas, event.clientX, event.clientY);
+      _web_mouse_down(id, at.x, at.y, button);
+    },
+
+    // A point of the page on a window's canvas, in pixels of the design.
+    pointOn: function(canvas, clientX, clientY) {
+      var rect = canvas.getBoundingClientRect();
+      return { x: Math.floor((clientX - rect.left) / Desk.fit), y: Math.floor((clientY - rect.top) / Desk.fit) };
     },
 
     // The release goes to the window that took the press, wherever the pointer is now.
@@ -145,11 +190,9 @@ mergeInto(LibraryManager.library, {
       delete Desk.pressed[button];
       var shown = Desk.frames[id];
       if (!shown) return;
-      var rect = shown.canvas.getBoundingClientRect();
-      var x = Math.floor(clientX - rect.left);
-      var y = Math.floor(clientY - rect.top);
+      var at = Desk.pointOn(shown.canvas, clientX, clientY);
       var over = !cancelled && document.elementFromPoint(clientX, clientY) === shown.canvas;
-      _web_mouse_up(id, x, y, button, over);
+      _web_mouse_up(id, at.x, at.y, button, over);
     },
 
     // A finger (or a pen) on a window's picture is the left mouse button: pressed while it
@@ -160,7 +203,7 @@ mergeInto(LibraryManager.library, {
       event.preventDefault();
       if (!event.isPrimary || Desk.finger || Desk.pressed[1]) return;
       Desk.finger = { pointerId: event.pointerId, id: id };
-      Desk.onCanvasDown(id, { button: 0, target: event.target, offsetX: event.offsetX, offsetY: event.offsetY,
+      Desk.onCanvasDown(id, { button: 0, target: event.target, clientX: event.clientX, clientY: event.clientY,
                               preventDefault: function() {} });
     },
 
@@ -186,7 +229,8 @@ mergeInto(LibraryManager.library, {
     onBarMove: function(event) {
       var drag = Desk.dragging;
       if (!drag || drag.pointerId !== event.pointerId) return;
-      Desk.keepReachable(drag.frame, drag.left + event.clientX - drag.x, drag.top + event.clientY - drag.y);
+      Desk.keepReachable(drag.frame, drag.left + (event.clientX - drag.x) / Desk.fit,
+                         drag.top + (event.clientY - drag.y) / Desk.fit);
     },
 
     onBarUp: function(event) {
@@ -220,16 +264,72 @@ mergeInto(LibraryManager.library, {
       if (said) said.textContent = text;
     },
 
-    // The page's button for a setting shows it.
-    showPressed: function(id, pressed) {
-      var button = document.getElementById(id);
-      if (button) button.setAttribute('aria-pressed', pressed ? 'true' : 'false');
+    // The page's buttons for a setting, in the footer and among the on-screen keys, show it.
+    showPressed: function(setting, pressed) {
+      document.querySelectorAll('[data-setting="' + setting + '"]').forEach(function(button) {
+        button.setAttribute('aria-pressed', pressed ? 'true' : 'false');
+      });
+    },
+
+    // The on-screen keys: shown while the pointer is a finger and the active window acts on keys,
+    // with the keys it acts on.
+    showPad: function() {
+      var pad = document.getElementById('pad');
+      if (!pad || !Desk.coarse) return;
+      var shown = Desk.frames[Desk.active];
+      var keys = shown && !shown.frame.hidden && Desk.coarse.matches ? shown.keys : [];
+      pad.querySelectorAll('[data-key]').forEach(function(button) {
+        button.hidden = keys.indexOf(Number(button.dataset.key)) < 0;
+      });
+      pad.hidden = keys.length === 0;
+      if (!pad.hidden) Desk.placePad();
+    },
+
+    // The keys stand clear of the active window where the screen allows: along the foot of the
+    // desktop, else its head, else beside the window; where all of these cover it, wherever they
+    // cover the least of it.
+    placePad: function() {
+      var pad = document.getElementById('pad');
+      var shown = Desk.frames[Desk.active];
+      if (!pad || pad.hidden || !shown) return;
+      var area = Desk.desktop().getBoundingClientRect();
+      var window = shown.frame.getBoundingClientRect();
+      var width = pad.offsetWidth, height = pad.offsetHeight, margin = 8;
+      var centre = area.left + (area.width - width) / 2;
+      var middle = area.top + (area.height - height) / 2;
+      var places = [[centre, area.bottom - height - margin], [centre, area.top + margin],
+                    [area.right - width - margin, middle], [area.left + margin, middle]];
+      var covered = function(place) {
+        var across = Math.min(place[0] + width, window.right) - Math.max(place[0], window.left);
+        var down = Math.min(place[1] + height, window.bottom) - Math.max(place[1], window.top);
+        return Math.max(0, across) * Math.max(0, down);
+      };
+      var best = places.reduce(function(best, place) { return covered(place) < covered(best) ? place : best; });
+      pad.style.left = Math.max(area.left, best[0]) + 'px';
+      pad.style.top = Math.max(area.top, best[1]) + 'px';
+    },
+
+    // An on-screen key is a key of the keyboard: pressed once, then repeated while held, as the
+    // desktop's auto-repeat does.
+    onPadKeyDown: function(code, event) {
+      event.preventDefault();
+      Desk.onPadKeyUp();
+      _web_key_down(code, 0, 0, 0);
+      Desk.repeat = { timer: setTimeout(function again() {
+        _web_key_down(code, 0, 0, 1);
+        Desk.repeat.timer = setTimeout(again, 33);
+      }, 500) };
+    },
+
+    onPadKeyUp: function() {
+      if (Desk.repeat) clearTimeout(Desk.repeat.timer);
+      Desk.repeat = null;
     },
   },
 
   page_open_window__deps: ['$Desk'],
   page_open_window: function(id, name, caption, width, height, canvasWidth, canvasHeight, selfPlaced,
-                             clientLeft, clientTop) {
+                             clientLeft, clientTop, keys) {
     Desk.init();
     var frame = document.createElement('div');
     frame.className = 'window';
@@ -251,11 +351,12 @@ mergeInto(LibraryManager.library, {
     canvas.setAttribute('role', 'img');
     Desk.size(canvas, width, height, canvasWidth, canvasHeight);
     frame.append(bar, canvas);
-    Desk.desktop().append(frame);
+    Desk.layer().append(frame);
 
     var shown = { frame: frame, canvas: canvas, context: canvas.getContext('2d'), title: title, close: close,
                   caption: UTF8ToString(caption), selfPlaced: selfPlaced, clientLeft: clientLeft,
-                  clientTop: clientTop, placed: false };
+                  clientTop: clientTop, placed: false,
+                  keys: UTF8ToString(keys).split(' ').filter(Boolean).map(Number) };
     Desk.name(shown);
     Desk.frames[id] = shown;
 
@@ -280,6 +381,7 @@ mergeInto(LibraryManager.library, {
     shown.frame.remove();
     delete Desk.frames[id];
     if (Desk.active === id) Desk.active = 0;
+    Desk.showPad();
   },
 
   page_show_window__deps: ['$Desk'],
@@ -294,6 +396,7 @@ mergeInto(LibraryManager.library, {
   page_hide_window: function(id) {
     var shown = Desk.frames[id];
     if (shown) shown.frame.hidden = true;
+    Desk.showPad();
   },
 
   // The program made a window active: it comes to the front and takes the focus, unless the
@@ -312,6 +415,12 @@ mergeInto(LibraryManager.library, {
   page_resize_window: function(id, width, height, canvasWidth, canvasHeight) {
     var shown = Desk.frames[id];
     if (shown) Desk.size(shown.canvas, width, height, canvasWidth, canvasHeight);
+  },
+
+  page_density__deps: ['$Desk'],
+  page_density: function() {
+    Desk.fitWidth();
+    return devicePixelRatio * Desk.fit;
   },
 
   page_put_pixels__deps: ['$Desk'],

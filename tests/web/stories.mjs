@@ -766,6 +766,78 @@ story('a finger plays: Skyhaul climbs while it is held, and a title bar drags by
   return `the helicopter climbed from ${pressed} to ${released} twips`;
 });
 
+// Taps the middle of a sprite, on a desktop drawn at `fit`.
+async function tapSprite(page, lines, window, sprite, fit) {
+  const found = stateAfter(lines).windows[window].sprites[sprite];
+  const box = await canvasBox(page, window);
+  await page.touchscreen.tap(box.x + (found.Left + found.Width / 2) / 15 * fit, box.y + (found.Top + found.Height / 2) / 15 * fit);
+}
+
+story('on a phone the whole desktop fits the screen\'s width, and a finger plays the road game with the on-screen keys', async page => {
+  check(await page.$eval('#pad', pad => pad.hidden), 'the on-screen keys show for a mouse');
+  await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+  await page.reload();
+  await page.evaluate(() => tolvane.ready);
+  const frame = await page.$eval('.window[data-name="Mainform"]', element => element.getBoundingClientRect().toJSON());
+  check(frame.left >= 0 && frame.right <= 390, `the launcher spills off the screen: ${JSON.stringify(frame)}`);
+  const scale = await page.$eval('.window[data-name="Mainform"] canvas', canvas => canvas.width / 758);
+  const fit = scale / 3;
+  check(fit < 0.5 && fit > 0.45, `the desktop is drawn at ${fit}`);
+  // Painted at the screen's density times that scale, as the desktop paints at that scale.
+  const density = await page.evaluate(() => devicePixelRatio * Math.min(1, document.getElementById('desktop').clientWidth / 792));
+  await expectDesktopPixels(page, 'Mainform', [], density);
+  const lines = [];
+  const arrow = stateAfter([]).windows.Mainform.sprites.imgpondleap.Visible ? null : arrowTo('imgpondleap');
+  if (arrow) { await tapSprite(page, [], 'Mainform', arrow, fit); lines.push(`click Mainform ${arrow}`); }
+  await tapSprite(page, lines, 'Mainform', 'imgpondleap', fit);
+  lines.push('click Mainform imgpondleap');
+  await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Pondleap2' && w.shown), 'the start window');
+  check(await page.$eval('#pad', pad => pad.hidden), 'the on-screen keys show for a window that takes no keys');
+  await tapSprite(page, lines, 'Pondleap2', 'Image1', fit);
+  await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Pondleap1' && w.shown && w.active), 'the board');
+  // The board's keys, each at least 44 pixels square, clear of the board.
+  const keys = await page.$$eval('#pad button:not([hidden])', buttons => buttons.map(button => ({
+    label: button.getAttribute('aria-label') || button.textContent, box: button.getBoundingClientRect().toJSON() })));
+  const labels = keys.map(key => key.label);
+  check(JSON.stringify(labels) === JSON.stringify(['Up', 'Left', 'Down', 'Right', 'Pause', 'Sound']), `the on-screen keys: ${labels}`);
+  for (const key of keys)
+    check(key.box.width >= 44 && key.box.height >= 44, `"${key.label}" is ${key.box.width} by ${key.box.height}`);
+  const pad = await page.$eval('#pad', element => element.getBoundingClientRect().toJSON());
+  const board = await page.$eval('.window[data-name="Pondleap1"]', element => element.getBoundingClientRect().toJSON());
+  check(pad.top >= board.bottom || pad.bottom <= board.top, `the keys cover the board: ${JSON.stringify(pad)} over ${JSON.stringify(board)}`);
+  const up = keys.find(key => key.label === 'Up').box;
+  await sleep(200);
+  for (let i = 0; i < 2; ++i) {
+    await page.touchscreen.tap(up.x + up.width / 2, up.y + up.height / 2);
+    await sleep(100);
+  }
+  const journal = await pauseAndDownloadJournal(page);
+  const text = fs.readFileSync(journal, 'utf8');
+  check((text.match(/^key 38$/mg) || []).length === 2, `the journal's keys: ${text.split('\n').filter(line => line.startsWith('key'))}`);
+  await expectDesktopPixels(page, 'Pondleap1', journal, density);
+  return `drawn at ${fit.toFixed(3)} of the design, painted at ${density.toFixed(3)}`;
+});
+
+story('on a phone the alien field offers Left, Right and Space, and Space fires', async page => {
+  await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+  await page.reload();
+  await page.evaluate(() => tolvane.ready);
+  const fit = await page.$eval('.window[data-name="Mainform"] canvas', canvas => canvas.width / 758 / 2);
+  const lines = [];
+  const arrow = arrowTo('imgstarbreach');
+  await tapSprite(page, [], 'Mainform', arrow, fit);
+  lines.push(`click Mainform ${arrow}`);
+  await tapSprite(page, lines, 'Mainform', 'imgstarbreach', fit);
+  await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Starbreach1' && w.shown && w.active), 'the alien field');
+  const labels = await page.$$eval('#pad button:not([hidden])', buttons => buttons.map(button => button.getAttribute('aria-label') || button.textContent));
+  check(JSON.stringify(labels) === JSON.stringify(['Left', 'Right', 'Space', 'Pause', 'Sound']), `the on-screen keys: ${labels}`);
+  await page.tap('#pad [aria-label="Space"]');
+  await sleep(100);
+  const journal = await pauseAndDownloadJournal(page);
+  check(/^key 32$/m.test(fs.readFileSync(journal, 'utf8')), 'Space did not reach the field');
+  check(stateAfter([fs.readFileSync(journal, 'utf8')]).windows.Starbreach1.sprites.ImgMissle.Visible, 'no missile flies');
+});
+
 // ---- Running them ----
 
 const browser = stories.browser = await puppeteer.launch({
