@@ -312,10 +312,9 @@ EMSCRIPTEN_KEEPALIVE void web_start()
 // key is the browser's (Tab moves the focus, F5 reloads). `key_code` is the browser's.
 EMSCRIPTEN_KEEPALIVE bool web_key_down(int key_code, bool ctrl, bool alt, bool repeat)
 {
-    Keystroke const key { .code = virtual_key(static_cast<unsigned long>(key_code)),
-        .ctrl = ctrl,
-        .alt = alt,
-        .repeat = repeat };
+    Keystroke const key {
+        .code = virtual_key(static_cast<unsigned long>(key_code)), .ctrl = ctrl, .alt = alt, .repeat = repeat
+    };
     if (!PlayerInput::takes(key))
         return false;
     take([&](Page& page) { page.on_key_down(key); });

@@ -313,8 +313,8 @@ TEST(PlayerInput, TakesOnlyTheKeysTheBoxSetUses)
         { { .code = 0 }, false },
     };
     for (KeyCase const& c : keys)
-        EXPECT_EQ(PlayerInput::takes(c.key), c.taken) << "code " << c.key.code << (c.key.ctrl ? " with Ctrl" : "")
-                                                      << (c.key.alt ? " with Alt" : "");
+        EXPECT_EQ(PlayerInput::takes(c.key), c.taken)
+            << "code " << c.key.code << (c.key.ctrl ? " with Ctrl" : "") << (c.key.alt ? " with Alt" : "");
 }
 
 // The page's Pause and Sound buttons do what the keys do: a pause the player began outlasts the
