@@ -7,6 +7,7 @@
 import puppeteer from 'puppeteer-core';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
+import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import zlib from 'node:zlib';
@@ -95,7 +96,10 @@ function desktopPicture(scriptLinesOrFile, window, scale = 1) {
 
 // A fresh page with the box set loaded, its console watched and its downloads kept.
 async function openPage(browser) {
-  const page = await browser.newPage();
+  // Each story in a context of its own, as a first visit: no service worker, store or cache of
+  // another story's.
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
   await page.setViewport({ width: 1280, height: 900 });
   page.problems = [];
   page.on('console', message => {
@@ -106,7 +110,7 @@ async function openPage(browser) {
   page.on('pageerror', error => page.problems.push(`page error: ${error.message}`));
   page.downloads = fs.mkdtempSync(path.join(work, 'downloads-'));
   const cdp = await page.createCDPSession();
-  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: page.downloads });
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: page.downloads, browserContextId: context.id });
   await page.goto(url);
   await page.evaluate(() => tolvane.ready);
   return page;
@@ -473,7 +477,7 @@ story('a hidden tab pauses the box set, and showing it again plays on', async pa
   await openBoard(page);
   await sleep(200);
   const board = async () => (await windowsOn(page)).find(w => w.name === 'Pondleap1');
-  const other = await page.browser().newPage();
+  const other = await page.browserContext().newPage();
   await other.bringToFront();
   await waitFor(() => page.evaluate(() => document.visibilityState === 'hidden'), 'the tab hidden');
   await waitFor(() => page.evaluate(() => tolvane.paused), 'the pause of the hidden tab');
@@ -676,7 +680,7 @@ story('a window dragged away stays within reach: its title bar and 100 pixels of
 
 // A page whose module fails to come: the page says why, in an alert, and nothing throws.
 async function openFailingPage(browser, why) {
-  const page = await browser.newPage();
+  const page = await (await browser.createBrowserContext()).newPage();
   page.problems = [];
   page.on('pageerror', error => page.problems.push(`page error: ${error.message}`));
   await page.setRequestInterception(true);
@@ -706,7 +710,7 @@ for (const [why, says] of [['missing', 'the server answered 404'], ['offline', '
       check(page.problems.length === 0, page.problems.join('; '));
       return `"${said}"`;
     } finally {
-      await page.close();
+      await page.browserContext().close();
     }
   });
 }
@@ -838,6 +842,62 @@ story('on a phone the alien field offers Left, Right and Space, and Space fires'
   check(stateAfter([fs.readFileSync(journal, 'utf8')]).windows.Starbreach1.sprites.ImgMissle.Visible, 'no missile flies');
 });
 
+// What the server sends for a file of the page, asked with the given encodings: the headers, and
+// the size of the body as sent.
+function served(file, encodings) {
+  return new Promise((resolve, reject) => {
+    http.get(new URL(file, url), { headers: { 'Accept-Encoding': encodings } }, response => {
+      let size = 0;
+      response.on('data', piece => { size += piece.length; });
+      response.on('end', () => resolve({ status: response.statusCode, headers: response.headers, size }));
+    }).on('error', reject);
+  });
+}
+
+story('the files are served compressed, the versioned ones kept for a year, the others asked for afresh', async page => {
+  const names = await page.evaluate(() => [...document.scripts].map(script => script.src).filter(Boolean)
+    .concat(performance.getEntriesByType('resource').map(entry => entry.name))
+    .map(address => new URL(address).pathname.slice(1)).filter(name => /^tolvane-[0-9a-f]{12}\.(js|wasm)$/.test(name)));
+  const program = [...new Set(names)].sort();
+  check(program.length === 2, `the page loaded ${JSON.stringify(program)}`);
+  const figures = [];
+  for (const [file, immutable] of [['', false], ['sw.js', false], ['manifest.webmanifest', false],
+                                   [program[0], true], [program[1], true]]) {
+    const brotli = await served(file, 'gzip, deflate, br');
+    const gzip = await served(file, 'gzip');
+    const plain = await served(file, '');
+    check(brotli.headers['content-encoding'] === 'br' && gzip.headers['content-encoding'] === 'gzip'
+          && !plain.headers['content-encoding'], `${file || 'the page'}: encodings ${brotli.headers['content-encoding']}, ${gzip.headers['content-encoding']}, ${plain.headers['content-encoding']}`);
+    check(brotli.size < gzip.size && gzip.size < plain.size, `${file || 'the page'}: ${brotli.size}, ${gzip.size}, ${plain.size} bytes`);
+    check(brotli.headers.vary === 'Accept-Encoding', `${file || 'the page'} does not vary by encoding`);
+    const caching = brotli.headers['cache-control'];
+    check(immutable ? /immutable/.test(caching) && /max-age=31536000/.test(caching) : caching === 'no-cache',
+          `${file || 'the page'}: Cache-Control ${caching}`);
+    if (file.endsWith('.wasm')) {
+      check(brotli.headers['content-type'] === 'application/wasm', `the module is sent as ${brotli.headers['content-type']}`);
+      figures.push(`the module ${plain.size} bytes, ${gzip.size} with gzip, ${brotli.size} with brotli`);
+    }
+  }
+  check((await served('../../etc/passwd', '')).status === 404, 'a path out of the page was served');
+  return figures.join('');
+});
+
+story('installable, and after the first visit the page loads and plays offline', async page => {
+  const manifest = await page.evaluate(async () => (await fetch(document.querySelector('link[rel=manifest]').href)).json());
+  check(manifest.name === 'Tolvane box set' && manifest.display === 'standalone' && manifest.theme_color
+        && manifest.icons.some(icon => icon.sizes === '512x512') && manifest.icons.some(icon => icon.sizes === '192x192'),
+        `the manifest: ${JSON.stringify(manifest)}`);
+  await page.evaluate(async () => { await navigator.serviceWorker.ready; });
+  await waitFor(() => page.evaluate(() => !!navigator.serviceWorker.controller), 'the service worker in control');
+  await page.setOfflineMode(true);
+  await page.reload();
+  await page.evaluate(() => tolvane.ready);
+  await clickSprite(page, [], 'Mainform', 'imgpondleap');
+  await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Pondleap2' && w.shown), 'the start window, offline');
+  await expectDesktopPixels(page, 'Pondleap2', ['click Mainform imgpondleap']);
+  await page.setOfflineMode(false);
+});
+
 // ---- Running them ----
 
 const browser = stories.browser = await puppeteer.launch({
@@ -863,7 +923,7 @@ for (const { name, play } of chosen) {
       console.log(`      screenshot: ${shot}`);
     }
   } finally {
-    await page?.close().catch(() => {});
+    await page?.browserContext().close().catch(() => {});
   }
 }
 await browser.close();
