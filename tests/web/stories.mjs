@@ -898,6 +898,60 @@ story('installable, and after the first visit the page loads and plays offline',
   await page.setOfflineMode(false);
 });
 
+// axe-core's checks of the page as it stands, every rule it runs by default.
+async function axeViolations(page) {
+  if (!await page.evaluate(() => typeof axe === 'object'))
+    await page.addScriptTag({ path: path.join(path.dirname(new URL(import.meta.url).pathname), 'node_modules', 'axe-core', 'axe.min.js') });
+  const results = await page.evaluate(async () => (await axe.run(document)).violations
+    .map(violation => `${violation.id} (${violation.impact}): ${violation.nodes.map(node => node.target.join(' ')).join(', ')}`));
+  return results;
+}
+
+story('axe-core finds no violation: the launcher, a game paused, the end, and a phone with its keys', async page => {
+  const seen = [];
+  const look = async what => {
+    const violations = await axeViolations(page);
+    check(violations.length === 0, `${what}: ${violations.join('; ')}`);
+    seen.push(what);
+  };
+  await look('the launcher');
+  await openBoard(page);
+  await page.keyboard.press('Pause');
+  await look('the board, paused');
+  await page.keyboard.press('Pause');
+  await page.click('.window[data-name="Pondleap1"] .close');
+  await waitFor(() => page.$eval('#ended', notice => !notice.hidden), 'the end');
+  await look('the end');
+  await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+  await page.reload();
+  await page.evaluate(() => tolvane.ready);
+  const fit = await page.$eval('.window[data-name="Mainform"] canvas', canvas => canvas.width / 758 / 2);
+  await tapSprite(page, [], 'Mainform', 'imgpondleap', fit);
+  await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Pondleap2' && w.shown), 'the start window');
+  await tapSprite(page, ['click Mainform imgpondleap'], 'Pondleap2', 'Image1', fit);
+  await waitFor(() => page.$eval('#pad', pad => !pad.hidden), 'the on-screen keys');
+  await look('a phone with the on-screen keys');
+  return seen.join(', ');
+});
+
+// Lighthouse 12's default run, a phone on a slow network, against the page as tools/serve-page
+// serves it.
+story('Lighthouse: accessibility, best practices and SEO all 1; the performance figures', async page => {
+  const { default: lighthouse } = await import('lighthouse');
+  const port = Number(new URL(page.browser().wsEndpoint()).port);
+  const { lhr } = await lighthouse(url, { port, output: 'json', logLevel: 'error',
+    onlyCategories: ['performance', 'accessibility', 'best-practices', 'seo'] });
+  const scores = Object.fromEntries(Object.entries(lhr.categories).map(([id, category]) => [id, category.score]));
+  for (const id of ['accessibility', 'best-practices', 'seo']) {
+    const failing = Object.values(lhr.audits).filter(audit => audit.score !== null && audit.score < 1
+      && lhr.categories[id].auditRefs.some(ref => ref.id === audit.id && ref.weight > 0)).map(audit => audit.id);
+    check(scores[id] === 1, `${id} ${scores[id]}: ${failing.join(', ')}`);
+  }
+  const figure = id => lhr.audits[id].displayValue;
+  return `performance ${scores.performance} (first paint ${figure('first-contentful-paint')}, largest ${figure('largest-contentful-paint')}, `
+    + `total blocking ${figure('total-blocking-time')}, speed index ${figure('speed-index')}), accessibility, best practices and SEO 1`;
+});
+
 // ---- Running them ----
 
 const browser = stories.browser = await puppeteer.launch({
