@@ -898,6 +898,81 @@ story('installable, and after the first visit the page loads and plays offline',
   await page.setOfflineMode(false);
 });
 
+// The baseline of the cost of play: a naive page of the board's size that redraws the board's
+// picture and every sprite with drawImage (and every label with fillRect and fillText) on every
+// tick, 64 times a second, its vehicles moving at their lanes' speeds.
+function naiveBoard(board, density) {
+  const assets = path.join(path.dirname(new URL(import.meta.url).pathname), '..', '..', 'assets', 'Pondleap1');
+  const picture = name => `data:image/png;base64,${fs.readFileSync(path.join(assets, `${name}.png`)).toString('base64')}`;
+  const sprites = Object.entries(board.sprites).filter(([, sprite]) => sprite.Visible && sprite.kind !== 'Timer')
+    .map(([name, sprite]) => ({ ...sprite, picture: sprite.kind === 'Image' ? name.replace(/\(\d+\)$/, '') : null,
+                                speed: board.vars[`${name.replace(/^(img|car)|\(\d+\)$/g, '').replace(/^./, c => c.toUpperCase())}Speed`] || 0 }));
+  const pictures = Object.fromEntries([...new Set(['Picture', ...sprites.filter(s => s.picture).map(s => s.picture)])]
+    .map(name => [name, picture(name)]));
+  return `<!DOCTYPE html><html><body style="margin:0"><canvas id="c"></canvas><script>
+    const density = ${density}, width = ${board.Width / 15 - 8}, height = 472;
+    const canvas = document.getElementById('c');
+    canvas.width = width * density; canvas.height = height * density;
+    canvas.style.width = width + 'px'; canvas.style.height = height + 'px';
+    const context = canvas.getContext('2d');
+    const images = {};
+    for (const [name, address] of Object.entries(${JSON.stringify(pictures)})) { images[name] = new Image(); images[name].src = address; }
+    const sprites = ${JSON.stringify(sprites)};
+    window.ticks = 0;
+    function tick() {
+      ++window.ticks;
+      context.setTransform(density, 0, 0, density, 0, 0);
+      context.drawImage(images.Picture, 0, 0);
+      for (const sprite of sprites) {
+        sprite.Left = sprite.Left > 11000 ? -1000 : sprite.Left + sprite.speed;
+        if (sprite.picture) context.drawImage(images[sprite.picture], sprite.Left / 15, sprite.Top / 15, sprite.Width / 15, sprite.Height / 15);
+        else { context.fillStyle = '#f0f0f0'; context.fillRect(sprite.Left / 15, sprite.Top / 15, sprite.Width / 15, sprite.Height / 15);
+               context.fillStyle = '#000'; context.font = '24px sans-serif'; context.fillText(sprite.Caption || '', sprite.Left / 15, sprite.Top / 15 + 24); }
+      }
+      setTimeout(tick, 1000 / 64);
+    }
+    Promise.all(Object.values(images).map(image => image.decode())).then(tick);
+  </script></body></html>`;
+}
+
+// The page's work in milliseconds a second while it runs for `seconds`, from the DevTools
+// protocol's task duration, and the ticks it ran.
+async function costOf(page, seconds, ticks) {
+  const cdp = await page.createCDPSession();
+  await cdp.send('Performance.enable');
+  const taskTime = async () => (await cdp.send('Performance.getMetrics')).metrics.find(metric => metric.name === 'TaskDuration').value;
+  const startTask = await taskTime(), startTicks = await page.evaluate(ticks);
+  await sleep(seconds * 1000);
+  const work = (await taskTime() - startTask) * 1000 / seconds;
+  const rate = (await page.evaluate(ticks) - startTicks) / seconds;
+  await cdp.detach();
+  return { work, rate };
+}
+
+story('the cost of play: the board in play against a naive page that redraws every sprite on every tick', async page => {
+  const figures = [];
+  const board = stateAfter(['click Mainform imgpondleap', 'click Pondleap2 Image1', 'run 64']).windows.Pondleap1;
+  for (const density of [1, 2]) {
+    await page.setViewport({ width: 1280, height: 900, deviceScaleFactor: density });
+    await page.reload();
+    await page.evaluate(() => tolvane.ready);
+    await openBoard(page);
+    await sleep(500);
+    const ours = await costOf(page, 4, () => tolvane.ticksOf('Pondleap1'));
+    const naive = await page.browserContext().newPage();
+    await naive.setViewport({ width: 1280, height: 900, deviceScaleFactor: density });
+    await naive.setContent(naiveBoard(board, density));
+    await waitFor(() => naive.evaluate(() => window.ticks > 10), 'the naive page ticking');
+    await page.bringToFront().catch(() => {});
+    await naive.bringToFront();
+    const baseline = await costOf(naive, 4, () => window.ticks);
+    await naive.close();
+    figures.push({ density, ours, baseline });
+  }
+  return figures.map(({ density, ours, baseline }) => `density ${density}: ${ours.work.toFixed(0)} ms a second at ${ours.rate.toFixed(1)} ticks, `
+    + `the naive page ${baseline.work.toFixed(0)} ms at ${baseline.rate.toFixed(1)} ticks, ${(ours.work / baseline.work).toFixed(2)} of it`).join('; ');
+});
+
 // axe-core's checks of the page as it stands, every rule it runs by default.
 async function axeViolations(page) {
   if (!await page.evaluate(() => typeof axe === 'object'))
