@@ -32,10 +32,15 @@ mergeInto(LibraryManager.library, {
     height: function() { return Desk.desktop().clientHeight / Desk.fit; },
 
     // The scale that fits the desktop's width, applied to the layer of windows.
+    // Where the pointer is a finger, the title bars and close buttons are drawn large enough for
+    // one: a close button at least 44 pixels square on the screen, whatever the desktop's scale.
     fitWidth: function() {
       var fit = Math.min(1, Desk.desktop().clientWidth / Desk.widest);
       var layer = Desk.layer();
       layer.style.transform = fit < 1 ? 'scale(' + fit + ')' : '';
+      var coarse = matchMedia('(pointer: coarse)').matches;
+      layer.classList.toggle('coarse', coarse);
+      layer.style.setProperty('--bar', coarse ? Math.max(22, Math.ceil(48 / fit)) + 'px' : '22px');
       var changed = fit !== Desk.fit;
       Desk.fit = fit;
       return changed;
@@ -58,7 +63,11 @@ mergeInto(LibraryManager.library, {
       addEventListener('resize', Desk.keepAllReachable);
       addEventListener('resize', Desk.placePad);
       Desk.coarse = matchMedia('(pointer: coarse)');
-      Desk.coarse.addEventListener('change', Desk.showPad);
+      Desk.coarse.addEventListener('change', function() {
+        Desk.fitWidth();
+        Desk.keepAllReachable();
+        Desk.showPad();
+      });
       document.querySelectorAll('#pad [data-key]').forEach(function(button) {
         var code = Number(button.dataset.key);
         button.addEventListener('pointerdown', function(event) { Desk.onPadKeyDown(code, event); });

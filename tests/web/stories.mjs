@@ -784,6 +784,8 @@ story('on a phone the whole desktop fits the screen\'s width, and a finger plays
   await page.evaluate(() => tolvane.ready);
   const frame = await page.$eval('.window[data-name="Mainform"]', element => element.getBoundingClientRect().toJSON());
   check(frame.left >= 0 && frame.right <= 390, `the launcher spills off the screen: ${JSON.stringify(frame)}`);
+  const close = await page.$eval('.window[data-name="Mainform"] .close', element => element.getBoundingClientRect().toJSON());
+  check(close.width >= 44 && close.height >= 44, `the close button is ${close.width} by ${close.height} for a finger`);
   const scale = await page.$eval('.window[data-name="Mainform"] canvas', canvas => canvas.width / 758);
   const fit = scale / 3;
   check(fit < 0.5 && fit > 0.45, `the desktop is drawn at ${fit}`);
