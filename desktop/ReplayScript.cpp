@@ -2,9 +2,14 @@
 
 #include <cerrno>
 #include <chrono>
-#include <poll.h>
 #include <system_error>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <poll.h>
+#endif
 
 namespace tolvane {
 
@@ -45,12 +50,29 @@ ReplayScript::int_type ReplayScript::underflow()
 
 // Waits up to a tick period for the script to have something to read (or its end, or an error,
 // which the read then finds).
+#ifdef _WIN32
+// Windows cannot wait for a pipe as poll does: a pipe is asked how much it holds, and the wait is
+// a tick period's sleep. A file is read at once; so is a console, which holds the windows up
+// until its line comes.
+bool ReplayScript::readable()
+{
+    HANDLE const script = reinterpret_cast<HANDLE>(_get_osfhandle(m_descriptor));
+    if (script == INVALID_HANDLE_VALUE || GetFileType(script) != FILE_TYPE_PIPE)
+        return true;
+    DWORD waiting = 0;
+    if (!PeekNamedPipe(script, nullptr, 0, nullptr, &waiting, nullptr) || waiting > 0)
+        return true;
+    Sleep(look_period_ms);
+    return false;
+}
+#else
 bool ReplayScript::readable()
 {
     pollfd script { .fd = m_descriptor, .events = POLLIN, .revents = 0 };
     int const ready = ::poll(&script, 1, look_period_ms);
     return ready > 0 || (ready < 0 && errno != EINTR);
 }
+#endif
 
 // Lines that pour in without a pause never wait in `readable`: the look is then due by the clock.
 void ReplayScript::look_at_desktop_when_due()

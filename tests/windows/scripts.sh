@@ -2,7 +2,8 @@
 # Every .script story of the project, played by tolvane-script.exe under Wine and by the Linux
 # tolvane-script: each must end with the same status and print the same bytes on standard output
 # and standard error. A few scripts that fail in the ways a script can (a failed expect, a line
-# that is wrong, a file that is missing) are played too, so that a failure reads the same.
+# that is wrong, a file that is missing, under names in other languages too) are played as well,
+# so that a failure reads the same.
 # Run by tests/windows/run, in the Wine prefix it has prepared.
 # usage: scripts.sh WINDOWS_TOLVANE_SCRIPT LINUX_TOLVANE_SCRIPT
 set -u
@@ -52,6 +53,10 @@ done < <(cd "$root" && ls tests/*/*.script)
 play "a failed expect" "$folder/faults.script"
 play "a wrong line" "$folder/wrong_line.script"
 play "a missing file" "$folder/none.script"
+# File names in any language reach the program whole (its manifest makes its code page UTF-8).
+cp "$folder/faults.script" "$folder/Flüge_走る.script"
+play "a name in other languages" "$folder/Flüge_走る.script"
+play "a missing name in other languages" "$folder/nö_走る.script"
 input="$folder/faults.script" play "standard input" -
 play "--version" --version
 play "--help" --help
