@@ -5,12 +5,35 @@
 # board's close box ends the program with status 0, with nothing said on standard error: the
 # sound went to SDL's dummy driver without a word. Run by tests/windows/run, in the Wine prefix
 # it has prepared.
-# usage: desktop.sh TOLVANE_EXE
+# First of all, the launcher that tolvane.exe draws is the Linux tolvane's, pixel for pixel: the
+# same pictures, and the same text from the same font (built in on Windows).
+# usage: desktop.sh TOLVANE_EXE LINUX_TOLVANE
 source "$(dirname "$0")/../e2e/play.sh"
 start_desktop
 settings="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/tolvane/settings"
 rm -f "$settings"
+
+launcher() { fingerprint "$(shown 'Tolvane box set')" 2000x2000+0+0; }
+# The launcher's pixels once two looks a moment apart agree.
+settled_launcher() {
+    local last now
+    last=$(launcher)
+    for _ in $(seq 50); do
+        sleep 0.2
+        now=$(launcher)
+        [[ "$now" == "$last" ]] && { echo "$now"; return; }
+        last=$now
+    done
+}
+start_program "$2"
+eventually shown "Tolvane box set" || fail "the Linux launcher did not appear$(why)"
+on_linux=$(settled_launcher)
+wmctrl -c "Tolvane box set"
+expect_exit_status 0
+
 start_program /usr/lib/wine/wine64 "$1"
+eventually shown "Tolvane box set" || fail "the launcher did not appear$(why)"
+eventually equals launcher "$on_linux" || fail "the launcher is not drawn as on Linux"
 
 open_game pondleap
 start_board
