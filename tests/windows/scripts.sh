@@ -61,6 +61,25 @@ input="$folder/faults.script" play "standard input" -
 play "--version" --version
 play "--help" --help
 
+# SIGINT (which Wine passes on as Ctrl+C) stops a long run once it has answered its first line:
+# the program ends with status 130 on both systems, having printed that answer.
+printf 'print program.active\nset Starbreach1.Visible True\nrun 1000000000\n' >"$folder/long.script"
+interrupted() {
+    coproc runner { exec timeout 60 "$@" "$folder/long.script" 2>&1; }
+    local answer=none
+    read -t 30 -r answer <&"${runner[0]}"
+    kill -INT "$runner_PID" 2>/dev/null
+    wait "$runner_PID"
+    echo "status $? after '$answer'"
+}
+on_windows=$(interrupted /usr/lib/wine/wine64 "$windows")
+on_linux=$(interrupted "$linux")
+played=$((played + 1))
+if [[ "$on_windows" != "$on_linux" ]]; then
+    echo "FAIL: SIGINT in a long run: $on_windows under Wine, $on_linux on Linux"
+    failures=$((failures + 1))
+fi
+
 if [[ $failures -gt 0 ]]; then
     echo "$failures of $played scripts played differently under Wine"
     exit 1
