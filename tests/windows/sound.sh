@@ -7,6 +7,8 @@
 source "$(dirname "$0")/../e2e/play.sh"
 source "$(dirname "$0")/../desktop/sound_server.sh"
 start_desktop
+# Unmuted, whatever an earlier story kept.
+rm -f "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/tolvane/settings"
 # Wine hands the program its environment: the file is named as Windows reads a path of this
 # machine's (Wine's drive Z: is the machine's root).
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="Z:${work//\//\\}\\heard.raw"
