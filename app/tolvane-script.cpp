@@ -2,6 +2,10 @@
 #include "script/ScriptFile.h"
 
 #include <array>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 
@@ -22,6 +26,12 @@ constexpr tolvane::Program script_program {
 
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    // What the runner prints is read by programs, and the same on every system: lines end in a
+    // line feed alone, where Windows' C library would write a carriage return before each.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     auto const parsed = tolvane::parse_command_line(script_program, argc, argv);
     if (!parsed.command_line)
         return parsed.exit_status;

@@ -1,6 +1,7 @@
 #include "boxset/BoxSet.h"
 #include "cli/CommandLine.h"
 #include "cli/Version.h"
+#include "desktop/Platform.h"
 #include "desktop/ReplayScript.h"
 #include "desktop/Session.h"
 #include "play/Journal.h"
@@ -103,7 +104,11 @@ private:
 // descriptor, or -1 with the reason in `error`.
 int open_script(std::string const& path, std::string& error)
 {
+#ifdef O_CLOEXEC
     int const descriptor = path == "-" ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+#else
+    int const descriptor = path == "-" ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY);
+#endif
     struct stat status { };
     if (descriptor < 0 || fstat(descriptor, &status) != 0)
         error = std::strerror(errno);
@@ -160,8 +165,12 @@ int play(tolvane::CommandLine const& command_line)
 int main(int argc, char** argv)
 {
     // A reader of the journal or of a replay's answers that went away makes a write fail with EPIPE,
-    // which the program reports and plays on past, rather than killing it with SIGPIPE.
+    // which the program reports and plays on past, rather than killing it with SIGPIPE (which
+    // Windows does not have).
+#ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);
+#endif
+    tolvane::attach_to_the_starting_console();
     auto const parsed = tolvane::parse_command_line(tolvane_program, argc, argv);
     if (!parsed.command_line)
         return parsed.exit_status;

@@ -1,8 +1,7 @@
 #include "desktop/Desktop.h"
 
 #include "desktop/Keys.h"
-#include "desktop/XErrors.h"
-#include "desktop/XWindows.h"
+#include "desktop/Platform.h"
 
 #include <SDL.h>
 

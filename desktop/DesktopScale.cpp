@@ -2,29 +2,15 @@
 
 #include "play/Scale.h"
 
-#include <X11/Xlib.h>
-
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <optional>
-#include <string>
 
 namespace tolvane {
 
 namespace {
 
 constexpr double usual_dpi = 96;
-
-// GDK_SCALE takes whole numbers only, as GTK reads it.
-std::optional<double> gdk_scale_of(std::string_view text)
-{
-    int value = 0;
-    auto const [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc {} || end != text.data() + text.size() || value < 1)
-        return std::nullopt;
-    return value;
-}
 
 // The resources are lines of "name:\tvalue".
 std::optional<double> xft_dpi_of(std::string_view resources)
@@ -45,18 +31,17 @@ std::optional<double> xft_dpi_of(std::string_view resources)
     return std::nullopt;
 }
 
-std::string x_resources()
-{
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return {};
-    char const* resources = XResourceManagerString(display);
-    std::string text = resources ? resources : "";
-    XCloseDisplay(display);
-    return text;
-}
-
 } // namespace
+
+// GDK_SCALE takes whole numbers only, as GTK reads it.
+std::optional<double> gdk_scale_of(std::string_view text)
+{
+    int value = 0;
+    auto const [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc {} || end != text.data() + text.size() || value < 1)
+        return std::nullopt;
+    return value;
+}
 
 double desktop_scale(std::string_view gdk_scale, std::string_view x_resources)
 {
@@ -64,16 +49,6 @@ double desktop_scale(std::string_view gdk_scale, std::string_view x_resources)
     if (!found)
         found = xft_dpi_of(x_resources);
     return std::clamp(found.value_or(1.0), smallest_scale, largest_scale);
-}
-
-double desktop_scale()
-{
-    char const* gdk_scale = std::getenv("GDK_SCALE");
-    std::string_view const given = gdk_scale ? gdk_scale : "";
-    if (gdk_scale_of(given))
-        return desktop_scale(given, {});
-    char const* display = std::getenv("DISPLAY");
-    return desktop_scale(given, display && *display ? x_resources() : std::string());
 }
 
 } // namespace tolvane

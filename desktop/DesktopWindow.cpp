@@ -1,8 +1,7 @@
 #include "desktop/DesktopWindow.h"
 
 #include "desktop/Placement.h"
-#include "desktop/XErrors.h"
-#include "desktop/XWindows.h"
+#include "desktop/Platform.h"
 
 #include <SDL.h>
 
@@ -39,16 +38,7 @@ PixelRect desktop_bounds()
     return all;
 }
 
-// The usable part of a display: the screen less the desktop's panels.
-PixelRect work_area(int display)
-{
-    SDL_Rect area;
-    if (display < 0 || SDL_GetDisplayUsableBounds(display, &area) != 0)
-        return {};
-    return { area.x, area.y, area.w, area.h };
-}
-
-PixelRect work_area(SDL_Window* window) { return work_area(SDL_GetWindowDisplayIndex(window)); }
+PixelRect work_area_of(SDL_Window* window) { return work_area(SDL_GetWindowDisplayIndex(window)); }
 
 // Before the window manager has framed a window its frame is not known; a title bar and thin
 // sides are what most desktops put around it. The real frame corrects the guess once it is known.
@@ -174,12 +164,12 @@ void DesktopWindow::settle_position()
         || (borders.top == 0 && borders.left == 0))
         return;
     m_placing = false;
-    fit_scale(borders, work_area(m_sdl));
+    fit_scale(borders, work_area_of(m_sdl));
     SDL_Point client = wanted_position();
     PixelRect const frame { client.x - borders.left, client.y - borders.top,
         pixels(m_window.client_width()) + borders.left + borders.right,
         pixels(m_window.client_height()) + borders.top + borders.bottom };
-    PixelRect const fitted = fit_frame(frame, work_area(m_sdl));
+    PixelRect const fitted = fit_frame(frame, work_area_of(m_sdl));
     client = { fitted.x + borders.left, fitted.y + borders.top };
     int x = 0;
     int y = 0;

@@ -15,7 +15,11 @@ public:
     {
         std::fflush(stderr);
         m_saved = ::dup(STDERR_FILENO);
+#ifdef _WIN32
+        int const nowhere = ::open("NUL", O_WRONLY);
+#else
         int const nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+#endif
         if (m_saved >= 0 && nowhere >= 0)
             ::dup2(nowhere, STDERR_FILENO);
         if (nowhere >= 0)

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <streambuf>
 
 namespace tolvane {
@@ -17,6 +18,7 @@ class ReplayScript final : public std::streambuf {
 public:
     // Reads `descriptor`, which the caller opened and closes.
     ReplayScript(int descriptor, Replay& replay);
+    ~ReplayScript() override;
 
 protected:
     int_type underflow() override;
@@ -24,6 +26,7 @@ protected:
 private:
     static constexpr int look_period_ms = 16; // about a tick period
     bool readable();
+    std::size_t read_some();
     void look_at_desktop_when_due();
     void look_at_desktop();
 
@@ -31,6 +34,9 @@ private:
     Replay& m_replay;
     std::int64_t m_looked_ms = 0;
     std::array<char, 65536> m_buffer;
+    // On Windows, the script as a thread of its own reads it ahead.
+    struct Ahead;
+    std::shared_ptr<Ahead> m_ahead;
 };
 
 } // namespace tolvane

@@ -3,12 +3,11 @@
 #include "cli/Quoting.h"
 #include "desktop/Desktop.h"
 #include "desktop/DesktopFonts.h"
-#include "desktop/DesktopScale.h"
 #include "desktop/EventLoop.h"
+#include "desktop/Platform.h"
 #include "desktop/QuietStandardError.h"
 #include "desktop/Settings.h"
 #include "desktop/Sound.h"
-#include "desktop/XErrors.h"
 #include "draw/Fonts.h"
 #include "draw/Pictures.h"
 #include "play/PausableClock.h"
@@ -51,6 +50,10 @@ struct DesktopName {
 
 std::optional<DesktopName> desktop_named()
 {
+#ifdef _WIN32
+    // Windows has one desktop, and SDL one driver for it.
+    return DesktopName { "the Windows desktop", nullptr };
+#else
     auto const variable = [](char const* name) -> std::string {
         char const* value = std::getenv(name);
         return value ? value : "";
@@ -61,6 +64,7 @@ std::optional<DesktopName> desktop_named()
     if (std::string display = variable("WAYLAND_DISPLAY"); !display.empty())
         return DesktopName { std::move(display), driver_chosen ? nullptr : "wayland" };
     return std::nullopt;
+#endif
 }
 
 // SDL for as long as the program plays. The window surfaces are drawn in software: the
@@ -105,7 +109,9 @@ private:
 
 // The terminal the box set was started from going away (SIGHUP) ends it as SIGTERM does, with its
 // journal finished; a SIGHUP that whoever started it ignores (nohup) stays ignored. SDL turns
-// SIGINT and SIGTERM into a quit but not SIGHUP, which is therefore passed on as SIGTERM.
+// SIGINT and SIGTERM into a quit but not SIGHUP, which is therefore passed on as SIGTERM. Windows
+// has no such signal: a program for its desktop has no terminal to lose.
+#ifdef SIGHUP
 extern "C" void on_hang_up(int) { std::raise(SIGTERM); }
 
 void end_on_hang_up()
@@ -114,6 +120,9 @@ void end_on_hang_up()
     if (sigaction(SIGHUP, nullptr, &current) == 0 && current.sa_handler != SIG_IGN)
         std::signal(SIGHUP, on_hang_up);
 }
+#else
+void end_on_hang_up() { }
+#endif
 
 // The replay ends when its script does, or when the user closes a window or the program is
 // asked to quit, which is an ordinary end too.

@@ -102,6 +102,13 @@ std::filesystem::path linked_file(std::filesystem::path path)
 
 std::filesystem::path settings_path()
 {
+#ifdef _WIN32
+    // %APPDATA%\tolvane\settings, read as Windows gives it, in any language.
+    wchar_t const* app_data = _wgetenv(L"APPDATA");
+    if (app_data && *app_data)
+        return std::filesystem::path(app_data) / "tolvane" / "settings";
+    return {};
+#endif
     char const* config = std::getenv("XDG_CONFIG_HOME");
     if (config && config[0] == '/')
         return std::filesystem::path(config) / "tolvane" / "settings";
@@ -146,8 +153,11 @@ void write_settings(std::filesystem::path const& named, Settings const& settings
     std::string const text = std::string("# Kept by tolvane(6).\nmute = ") + (settings.muted ? "yes" : "no") + "\n";
     bool const written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
     bool const closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0)
-        ::unlink(temporary.c_str());
+    std::error_code not_moved;
+    if (written && closed)
+        std::filesystem::rename(temporary, path, not_moved);
+    if (!written || !closed || not_moved)
+        std::filesystem::remove(temporary, not_moved);
 }
 
 } // namespace tolvane

@@ -2,8 +2,6 @@
 
 #include <vector>
 
-struct SDL_Window;
-
 namespace tolvane {
 
 // Decides which X errors the player is told of. Errors about a window of ours that is gone are
@@ -32,21 +30,5 @@ private:
     std::vector<unsigned long> m_gone;
     std::vector<Kind> m_reported;
 };
-
-// On X11, lets the program live through the X errors that a window closed a moment ago can
-// cause, instead of Xlib's default of ending the process, and keeps the expected ones quiet.
-// Called before SDL opens the display; harmless where there is no X.
-void survive_stale_window_errors();
-
-// Notes an X window that this program made.
-void own_x_window(unsigned long x_window);
-
-// Errors about an X window that is known to be gone are passed over without a word.
-void pass_over_quietly(unsigned long x_window);
-
-// Destroys an SDL window and, on X11, waits until the server has answered every request made so
-// far, so that an error about the window comes while the program's own handler is in place.
-// `gone`: another client has already destroyed the X window.
-void destroy_window(SDL_Window* window, bool gone);
 
 } // namespace tolvane

@@ -107,17 +107,34 @@ Typeface::~Typeface() = default;
 
 std::unique_ptr<Typeface> Typeface::open(std::string const& path, int index, std::string& error)
 {
+    return open_face([&](FT_Library library, FT_Face* face) { return FT_New_Face(library, path.c_str(), index, face); },
+        path, error);
+}
+
+std::unique_ptr<Typeface> Typeface::open(
+    std::span<unsigned char const> bytes, std::string const& name, int index, std::string& error)
+{
+    return open_face(
+        [&](FT_Library library, FT_Face* face) {
+            return FT_New_Memory_Face(library, bytes.data(), static_cast<FT_Long>(bytes.size()), index, face);
+        },
+        name, error);
+}
+
+template <typename OpenFace>
+std::unique_ptr<Typeface> Typeface::open_face(OpenFace const& open_face, std::string const& name, std::string& error)
+{
     auto handles = std::make_unique<Handles>();
     if (FT_Init_FreeType(&handles->library) != 0) {
         error = "FreeType could not start";
         return nullptr;
     }
-    if (FT_New_Face(handles->library, path.c_str(), index, &handles->face) != 0) {
-        error = "FreeType could not open the font file " + path;
+    if (open_face(handles->library, &handles->face) != 0) {
+        error = "FreeType could not open the font file " + name;
         return nullptr;
     }
     if (!FT_IS_SCALABLE(handles->face) || handles->face->units_per_EM == 0) {
-        error = "the font file " + path + " has no outlines";
+        error = "the font file " + name + " has no outlines";
         return nullptr;
     }
     return std::unique_ptr<Typeface>(new Typeface(std::move(handles)));

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -37,6 +38,10 @@ public:
 
     // The face at `index` in the font file; on failure, a message saying why.
     static std::unique_ptr<Typeface> open(std::string const& path, int index, std::string& error);
+    // The face at `index` in a font file's bytes, which must outlive it (a font built into the
+    // program); `name` names the file in a message.
+    static std::unique_ptr<Typeface> open(
+        std::span<unsigned char const> bytes, std::string const& name, int index, std::string& error);
 
     std::string const& family() const { return m_family; }
     double units_per_em() const { return m_units_per_em; }
@@ -59,6 +64,8 @@ public:
 private:
     struct Handles;
     explicit Typeface(std::unique_ptr<Handles>);
+    template <typename OpenFace>
+    static std::unique_ptr<Typeface> open_face(OpenFace const& open_face, std::string const& name, std::string& error);
 
     std::unique_ptr<Handles> m_handles;
     std::string m_family;

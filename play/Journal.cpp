@@ -8,8 +8,10 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iostream>
-#include <poll.h>
 #include <unistd.h>
+#if __has_include(<poll.h>)
+#include <poll.h>
+#endif
 
 namespace tolvane {
 
@@ -18,13 +20,31 @@ namespace {
 // Big enough that a storm of input between two writes seldom makes it grow.
 constexpr std::size_t buffer_size = 64 * 1024;
 
+// The journal is written without blocking, so that a slow reader of a pipe never holds the game
+// up, and is not handed down to other programs. Windows' C library can do neither: there it is
+// written as it comes, in binary, so that its lines end as everywhere else.
+#ifdef O_NONBLOCK
+constexpr int journal_flags = O_NONBLOCK | O_CLOEXEC;
+#else
+constexpr int journal_flags = O_BINARY;
+#endif
+
+// Waits up to `ms` milliseconds for a pipe to take more; where writes block, they have taken all.
+void wait_until_writable([[maybe_unused]] int descriptor, [[maybe_unused]] int ms)
+{
+#if __has_include(<poll.h>)
+    pollfd writable { .fd = descriptor, .events = POLLOUT, .revents = 0 };
+    ::poll(&writable, 1, ms);
+#endif
+}
+
 } // namespace
 
 std::string coordinate_text(double value) { return float_chars::shortest(value); }
 
 std::unique_ptr<Journal> Journal::open(std::string const& path, std::string_view version, std::string& error)
 {
-    int const descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0644);
+    int const descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | journal_flags, 0644);
     if (descriptor < 0) {
         error = escaped(path) + ": " + (errno == ENXIO ? "no program reads from the pipe" : std::strerror(errno));
         return nullptr;
@@ -98,8 +118,7 @@ void Journal::finish(std::int64_t clock, std::string_view state)
     // A slow reader gets a little time to take the rest; the game is over, but the program must
     // still end.
     for (int waited_ms = 0; m_recording && !m_buffer.empty() && waited_ms < last_write_ms; waited_ms += 10) {
-        pollfd writable { .fd = m_descriptor, .events = POLLOUT, .revents = 0 };
-        ::poll(&writable, 1, 10);
+        wait_until_writable(m_descriptor, 10);
         flush();
     }
     if (m_recording && !m_buffer.empty())

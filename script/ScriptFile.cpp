@@ -24,8 +24,11 @@ void prepare_standard_streams()
 {
     std::ios::sync_with_stdio(false);
     // A reader that went away makes a write fail with EPIPE, reported like any other failure,
-    // instead of killing the program silently with SIGPIPE.
+    // instead of killing the program silently with SIGPIPE (Windows has no such signal: the write
+    // fails there anyway).
+#ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);
+#endif
 }
 
 int cannot_open(std::string_view name, int error)
@@ -36,9 +39,12 @@ int cannot_open(std::string_view name, int error)
 
 int play_standard_input(ScriptRunner& runner)
 {
-    // A closed descriptor 0 could otherwise be taken over by the next file opened.
+    // A closed descriptor 0 could otherwise be taken over by the next file opened. Windows' C
+    // library has no fcntl; a missing standard input there fails the first read instead.
+#ifdef F_GETFD
     if (fcntl(STDIN_FILENO, F_GETFD) == -1)
         return cannot_open("standard input", errno);
+#endif
     return runner.run(std::cin, std::cout, std::cerr, "standard input");
 }
 
