@@ -3,6 +3,7 @@
 #include "web/PageScript.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace tolvane {
@@ -13,6 +14,12 @@ int pixels(double twips, double scale = 1) { return Painter::to_pixels(twips, sc
 
 // A client area has at least one pixel each way, however small the program makes it.
 int client_pixels(double twips, double scale = 1) { return std::max(1, pixels(twips, scale)); }
+
+std::unique_ptr<std::uint8_t[]> rgba_for(Canvas const& canvas)
+{
+    return std::unique_ptr<std::uint8_t[]>(
+        new std::uint8_t[static_cast<std::size_t>(canvas.width()) * static_cast<std::size_t>(canvas.height()) * 4]);
+}
 
 } // namespace
 
@@ -25,6 +32,7 @@ PageWindow::PageWindow(Window& window, int id, double scale)
     , m_width(client_pixels(window.client_width()))
     , m_height(client_pixels(window.client_height()))
     , m_canvas(client_pixels(window.client_width(), scale), client_pixels(window.client_height(), scale))
+    , m_rgba(rgba_for(m_canvas))
 {
     WindowDesign const& design = window.design();
     std::string const name(window.name());
@@ -66,6 +74,7 @@ void PageWindow::fit(bool always)
     m_width = width;
     m_height = height;
     m_canvas = Canvas(canvas_width, canvas_height);
+    m_rgba = rgba_for(m_canvas);
     m_damage.forget();
     page_resize_window(m_id, m_width, m_height, m_canvas.width(), m_canvas.height());
 }
@@ -76,29 +85,34 @@ void PageWindow::repaint(Painter const& painter, ButtonLook look)
     if (areas.empty())
         return;
     painter.paint(m_window, m_canvas, areas, look);
-    for (PixelRect const& area : areas)
-        put(area.intersect(m_canvas.bounds()));
+    m_areas.clear();
+    for (PixelRect const& painted : areas) {
+        PixelRect const area = painted.intersect(m_canvas.bounds());
+        if (area.empty())
+            continue;
+        convert(area);
+        m_areas.insert(m_areas.end(), { area.x, area.y, area.w, area.h });
+    }
+    if (!m_areas.empty())
+        page_put_pixels(m_id, m_rgba.get(), m_canvas.width(), m_canvas.height(), m_areas.data(),
+            static_cast<int>(m_areas.size() / 4));
 }
 
-// The page's canvas takes red, green, blue and alpha bytes; the window is opaque, as on the
-// desktop, whatever alpha the painter left.
-void PageWindow::put(PixelRect area)
+// The page's canvas takes red, green, blue and alpha bytes, which in the module's little-endian
+// memory are the 32-bit value 0xAABBGGRR; the window is opaque, as on the desktop, whatever alpha
+// the painter left.
+void PageWindow::convert(PixelRect area)
 {
-    if (area.empty())
-        return;
-    m_rgba.resize(static_cast<std::size_t>(area.w) * static_cast<std::size_t>(area.h) * 4);
-    std::uint8_t* out = m_rgba.data();
+    std::size_t const row_bytes = static_cast<std::size_t>(m_canvas.width()) * 4;
     for (int y = area.y; y < area.bottom(); ++y) {
         std::uint32_t const* row = m_canvas.data() + static_cast<std::ptrdiff_t>(y) * (m_canvas.pitch() / 4);
-        for (int x = area.x; x < area.right(); ++x) {
+        std::uint8_t* out = m_rgba.get() + static_cast<std::size_t>(y) * row_bytes + static_cast<std::size_t>(area.x) * 4;
+        for (int x = area.x; x < area.right(); ++x, out += 4) {
             std::uint32_t const pixel = row[x];
-            *out++ = static_cast<std::uint8_t>(pixel >> 16);
-            *out++ = static_cast<std::uint8_t>(pixel >> 8);
-            *out++ = static_cast<std::uint8_t>(pixel);
-            *out++ = 0xFF;
+            std::uint32_t const rgba = 0xFF000000u | (pixel & 0x00FF00u) | ((pixel >> 16) & 0xFFu) | ((pixel & 0xFFu) << 16);
+            std::memcpy(out, &rgba, 4);
         }
     }
-    page_put_pixels(m_id, area.x, area.y, area.w, area.h, m_rgba.data());
 }
 
 } // namespace tolvane

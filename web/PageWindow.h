@@ -6,6 +6,7 @@
 #include "stage/Window.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace tolvane {
@@ -42,7 +43,7 @@ public:
 
 private:
     void fit(bool always);
-    void put(PixelRect area);
+    void convert(PixelRect area);
 
     Window& m_window;
     int m_id = 0;
@@ -51,7 +52,10 @@ private:
     int m_height = 0;
     Canvas m_canvas;
     Damage m_damage;
-    std::vector<std::uint8_t> m_rgba; // one area's pixels in the order the page's canvas takes them
+    // The canvas's pixels in the order the page's canvas takes them, kept where they were put
+    // (left as they come elsewhere: nothing reads them before they are painted).
+    std::unique_ptr<std::uint8_t[]> m_rgba;
+    std::vector<int> m_areas; // the areas of the last repaint, four numbers each, for the page
 };
 
 } // namespace tolvane

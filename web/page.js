@@ -362,7 +362,10 @@ mergeInto(LibraryManager.library, {
     frame.append(bar, canvas);
     Desk.layer().append(frame);
 
-    var shown = { frame: frame, canvas: canvas, context: canvas.getContext('2d'), title: title, close: close,
+    // The program puts only what changed in a tick; a desynchronized canvas shows it as it is put,
+    // where an ordinary one has the page paint its window afresh for each frame.
+    var context = canvas.getContext('2d', { desynchronized: true });
+    var shown = { frame: frame, canvas: canvas, context: context, title: title, close: close,
                   caption: UTF8ToString(caption), selfPlaced: selfPlaced, clientLeft: clientLeft,
                   clientTop: clientTop, placed: false,
                   keys: UTF8ToString(keys).split(' ').filter(Boolean).map(Number) };
@@ -432,12 +435,20 @@ mergeInto(LibraryManager.library, {
     return devicePixelRatio * Desk.fit;
   },
 
+  // One view of the window's whole picture in the program's memory serves every put; it is made
+  // again when the memory has grown (which empties the old view) or the picture moved or changed size.
   page_put_pixels__deps: ['$Desk'],
-  page_put_pixels: function(id, x, y, width, height, rgba) {
+  page_put_pixels: function(id, rgba, width, height, areas, count) {
     var shown = Desk.frames[id];
     if (!shown) return;
-    var pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-    shown.context.putImageData(new ImageData(pixels, width, height), x, y);
+    var picture = shown.picture;
+    if (!picture || picture.data.buffer !== HEAPU8.buffer || shown.pictureAt !== rgba
+        || picture.width !== width || picture.height !== height) {
+      picture = shown.picture = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height);
+      shown.pictureAt = rgba;
+    }
+    for (var at = areas >> 2, end = at + count * 4; at < end; at += 4)
+      shown.context.putImageData(picture, 0, 0, HEAP32[at], HEAP32[at + 1], HEAP32[at + 2], HEAP32[at + 3]);
   },
 
   page_show_paused__deps: ['$Desk'],
