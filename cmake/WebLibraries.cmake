@@ -23,6 +23,8 @@ set_target_properties(Tolvane::FreeType PROPERTIES IMPORTED_LOCATION "${TOLVANE_
   INTERFACE_INCLUDE_DIRECTORIES "${TOLVANE_WEB_PREFIX}/include/freetype2")
 
 # The stage ends the program by throwing from a handler and catching it around the handler:
-# WebAssembly needs exceptions built in for that.
-add_compile_options(-fexceptions)
-add_link_options(-fexceptions)
+# WebAssembly needs exceptions built in for that. WebAssembly's own exceptions (every browser of
+# the last years has them) cost nothing until one is thrown; the older kind, emulated through
+# JavaScript, sent every call that might throw through a JavaScript trampoline.
+add_compile_options(-fwasm-exceptions)
+add_link_options(-fwasm-exceptions)
