@@ -715,6 +715,22 @@ for (const [why, says] of [['missing', 'the server answered 404'], ['offline', '
   });
 }
 
+// A host whose security policy forbids the page's worker: the page compiles the module itself.
+story('where no worker may start, the page compiles the module itself', async () => {
+  const page = await (await stories.browser.createBrowserContext()).newPage();
+  try {
+    await page.evaluateOnNewDocument(() => {
+      window.Worker = function() { throw new DOMException('no workers here', 'SecurityError'); };
+    });
+    await page.goto(url);
+    await page.evaluate(() => tolvane.ready);
+    await clickSprite(page, [], 'Mainform', 'imgpondleap');
+    await waitFor(async () => (await windowsOn(page)).some(w => w.name === 'Pondleap2' && w.shown), 'the start window');
+  } finally {
+    await page.browserContext().close();
+  }
+});
+
 story('while the module loads, the page shows how much has come', async page => {
   // A slow network, as a phone's: the progress is seen moving, then the launcher.
   const cdp = await page.createCDPSession();
