@@ -687,6 +687,8 @@ async function openFailingPage(browser, why) {
   page.on('request', request => {
     if (why === 'missing' && request.url().endsWith('.wasm')) request.respond({ status: 404, body: 'not here' });
     else if (why === 'offline' && request.url().endsWith('.wasm')) request.abort('internetdisconnected');
+    else if (why === 'not a module' && request.url().endsWith('.wasm'))
+      request.respond({ status: 200, contentType: 'application/wasm', body: 'not a module' });
     else request.continue();
   });
   if (why === 'old browser') await page.evaluateOnNewDocument(() => { delete window.WebAssembly; });
@@ -695,7 +697,7 @@ async function openFailingPage(browser, why) {
 }
 
 for (const [why, says] of [['missing', 'the server answered 404'], ['offline', 'the network failed'],
-                           ['old browser', 'cannot run WebAssembly']]) {
+                           ['old browser', 'cannot run WebAssembly'], ['not a module', 'it could not be compiled']]) {
   story(`a load that fails (${why}) says why`, async () => {
     const page = await openFailingPage(stories.browser, why);
     try {
