@@ -20,7 +20,8 @@ void page_resize_window(int id, int width, int height, int canvas_width, int can
 // Puts `count` areas of a picture of the whole canvas on it: `rgba` holds `canvas_width` by
 // `canvas_height` pixels as red, green, blue and alpha bytes, `areas` four numbers for each area
 // (left, top, width, height). The page keeps its view of the picture from one call to the next.
-void page_put_pixels(int id, unsigned char const* rgba, int canvas_width, int canvas_height, int const* areas, int count);
+void page_put_pixels(
+    int id, unsigned char const* rgba, int canvas_width, int canvas_height, int const* areas, int count);
 void page_show_paused(bool paused);
 void page_show_muted(bool muted);
 void page_show_ready();

@@ -106,10 +106,12 @@ void PageWindow::convert(PixelRect area)
     std::size_t const row_bytes = static_cast<std::size_t>(m_canvas.width()) * 4;
     for (int y = area.y; y < area.bottom(); ++y) {
         std::uint32_t const* row = m_canvas.data() + static_cast<std::ptrdiff_t>(y) * (m_canvas.pitch() / 4);
-        std::uint8_t* out = m_rgba.get() + static_cast<std::size_t>(y) * row_bytes + static_cast<std::size_t>(area.x) * 4;
+        std::uint8_t* out
+            = m_rgba.get() + static_cast<std::size_t>(y) * row_bytes + static_cast<std::size_t>(area.x) * 4;
         for (int x = area.x; x < area.right(); ++x, out += 4) {
             std::uint32_t const pixel = row[x];
-            std::uint32_t const rgba = 0xFF000000u | (pixel & 0x00FF00u) | ((pixel >> 16) & 0xFFu) | ((pixel & 0xFFu) << 16);
+            std::uint32_t const rgba
+                = 0xFF000000u | (pixel & 0x00FF00u) | ((pixel >> 16) & 0xFFu) | ((pixel & 0xFFu) << 16);
             std::memcpy(out, &rgba, 4);
         }
     }
